@@ -1,0 +1,3 @@
+#include "model/game_state.h"
+
+GameRecord GameState;
