@@ -1,0 +1,172 @@
+// The shown port's laser ray and the ring of port boxes around the board.
+//
+// The ray is drawn from the centre of the shown port's box through the centres of the cells it
+// crosses (rayPath, as the tracer recorded it) to the centre of the box of the port where it leaves.
+// Where it reverses inside a cell it turns 5 pixels inside the edge it came through; between the two
+// wormhole ends it jumps unseen; after an absorber it ends in the absorber's centre.
+//
+// Each port box is coloured by how the puzzle's ray from that port ends, carries that ray's cell
+// count, and is marked (a coloured square with a round window) where the player's board gives a
+// different label.
+#include <QString>
+
+#include "model/model.h"
+#include "render/offscreen.h"
+#include "render/paint.h"
+#include "render/paint_error.h"
+
+namespace {
+
+constexpr int kBox = 21;
+
+constexpr QRgb kRayGreen = rgb(0, 255, 0);
+constexpr QRgb kAbsorbedGrey = rgb(160, 160, 160);
+constexpr QRgb kReflectedYellow = rgb(255, 255, 0);
+constexpr QRgb kExitGreen = rgb(100, 255, 100);
+constexpr QRgb kMarkRed = rgb(255, 0, 0);
+constexpr QRgb kMarkBlue = rgb(0, 0, 255);
+constexpr QRgb kBlack = rgb(0, 0, 0);
+
+bool InsideGrid(const Point32& cell) {
+    const int n = GameState.gridSize;
+    return cell.x >= 0 && cell.y >= 0 && cell.x < n && cell.y < n;
+}
+
+QPoint CellCentre(const Point32& cell) {
+    return QPoint(GameState.boardX + 20 * cell.x + 10, GameState.boardY + 20 * cell.y + 10);
+}
+
+QPoint PortCentre(int16_t port) {
+    Point32 corner{};
+    PortPosition(port, corner);
+    return QPoint(corner.x + 10, corner.y + 10);
+}
+
+// The two cells hold the two ends of the wormhole pair (in either order).
+bool WormholePair(const Point32& a, const Point32& b) {
+    const int16_t first = GameState.hiddenBoard[a.x * 8 + a.y];
+    const int16_t second = GameState.hiddenBoard[b.x * 8 + b.y];
+    return (first == WormholeA && second == WormholeB) || (first == WormholeB && second == WormholeA);
+}
+
+void DrawSegment(DeviceContext& dc, const QPoint& from, const QPoint& to) {
+    const QPoint segment[2] = {from, to};
+    dc.Polyline(segment, 2);
+}
+
+QRgb BoxColour(EdgeLabel label) {
+    switch (label & kLabelKindMask) {
+        case kLabelAbsorbed:
+            return kAbsorbedGrey;
+        case kLabelReflected:
+            return kReflectedYellow;
+        default:
+            return kExitGreen;
+    }
+}
+
+// While playing with hints on, the shown port is the player's own probe: its mark is blue and it
+// carries the count that the player's board gives.
+bool IsPlayersProbe(int port) {
+    return GameState.gamePhase == Playing && GameState.hint != 0 && port == GameState.shownPort;
+}
+
+}  // namespace
+
+void DrawRayPath() {
+    DeviceContext& dc = Offscreen.bufferDC;
+    const RayPath& path = GameState.rayPath;
+
+    uint16_t count = 0;
+    TraceRay(GameState.shownPort, count, GameState.gamePhase == Playing ? kPlayerBoard : kHiddenBoard);
+
+    const Pen replaced = dc.SelectPen(CreatePen(3, kRayGreen));
+    QPoint from = PortCentre(GameState.shownPort);
+    int stop = kRayPathCapacity;
+    for (int i = 0; i < kRayPathCapacity; ++i) {
+        const Point32& cell = path[i];
+        if (cell.x < -1) {
+            stop = i;
+            break;
+        }
+        if (!InsideGrid(cell)) continue;
+
+        QPoint to = CellCentre(cell);
+        // Entry 0 is the port's own outside position, so a cell inside always has a predecessor.
+        const Point32 before = i > 0 ? path[i - 1] : Point32{kRayUnwritten, kRayUnwritten};
+        if (i + 1 < kRayPathCapacity && before == path[i + 1]) {
+            // The ray reverses here: it turns 5 pixels inside the edge it came through.
+            if (before.x == cell.x) {
+                to.setY(GameState.boardY + 20 * cell.y + (before.y < cell.y ? 5 : 15));
+            } else {
+                to.setX(GameState.boardX + 20 * cell.x + (before.x < cell.x ? 5 : 15));
+            }
+        }
+        if (!(InsideGrid(before) && WormholePair(before, cell))) DrawSegment(dc, from, to);
+        from = to;
+    }
+    if (stop < kRayPathCapacity && path[stop].x < -150) {
+        DrawSegment(dc, from, PortCentre(static_cast<int16_t>(path[stop].y)));
+    }
+    dc.SelectPen(replaced);
+}
+
+void DrawPortLabels() {
+    DeviceContext& dc = Offscreen.bufferDC;
+    DeviceContext& source = Offscreen.sourceDC;
+    const int ports = 4 * GameState.gridSize;
+    const Pen blackPen = CreatePen(1, kBlack);
+    const Brush hollow = GetStockBrush(NULL_BRUSH);
+
+    const Bitmap mark = LoadBitmapW(131);
+    if (mark.isNull()) {
+        ReportPaintError(21);
+    } else {
+        const Bitmap replaced = source.SelectBitmap(mark);
+        for (int p = 0; p < ports; ++p) {
+            Point32 corner{};
+            PortPosition(static_cast<int16_t>(p), corner);
+            const QRgb colour = BoxColour(GameState.hiddenLabels[p]);
+            dc.SetBkColor(colour);
+            dc.SelectBrush(CreateSolidBrush(colour));
+            dc.SelectPen(blackPen);
+            dc.Rectangle(corner.x, corner.y, corner.x + kBox, corner.y + kBox);
+
+            // The disc of the mark (its 0-bits) is skipped; around it the square takes the
+            // background colour, so the box colour shows through a round window.
+            dc.SetBkColor(IsPlayersProbe(p) ? kMarkBlue : kMarkRed);
+            const bool marksShown = GameState.gamePhase != Playing || GameState.hint != 0;
+            if (marksShown && GameState.playerLabels[p] != GameState.hiddenLabels[p]) {
+                dc.TransparentImage(corner.x + 1, corner.y + 1, 19, 19, source, 0, 0, 19, 19, kBlack);
+            }
+            dc.SelectBrush(hollow);
+        }
+        source.SelectBitmap(replaced);
+    }
+
+    const Bitmap digits = LoadBitmapW(120);
+    if (digits.isNull()) {
+        ReportPaintError(23);
+    } else {
+        const Bitmap replaced = source.SelectBitmap(digits);
+        dc.SelectPen(blackPen);
+        dc.SetBkMode(BackgroundMode::Transparent);
+        for (int p = 0; p < ports; ++p) {
+            Point32 corner{};
+            PortPosition(static_cast<int16_t>(p), corner);
+            const EdgeLabel label = IsPlayersProbe(p) ? GameState.playerLabels[p] : GameState.hiddenLabels[p];
+            const int16_t count = static_cast<int16_t>(label & 0xFF);
+            if (count < 100) {
+                DrawNumber(dc, corner.x, corner.y, corner.x + kBox, corner.y + kBox, count);
+            } else {
+                // The digit strip has room for two digits only; longer counts are written as text.
+                dc.DrawTextW(QString::number(count), QRect(corner.x, corner.y, kBox, kBox),
+                             DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+            }
+        }
+        source.SelectBitmap(replaced);
+    }
+
+    dc.SetBkMode(BackgroundMode::Opaque);
+    dc.SelectBrush(hollow);
+}
