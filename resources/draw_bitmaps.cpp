@@ -1,0 +1,582 @@
+// Draws the game's bitmaps and its icon, pixel by pixel, into the folder given on the command line
+// (resources/bitmaps). Run it by hand after changing a picture and commit its output:
+//   cmake --build <build> --target mirovane_draw_bitmaps && <build>/resources/mirovane_draw_bitmaps
+//   resources/bitmaps
+//
+// Every picture is drawn in RGB32 from a small set of named colours and then stored at its own colour
+// depth: two-colour bitmaps as 1-bit BMP files (black the 0-bits, white the 1-bits), 16-colour ones
+// as 4-bit and the star burst as 8-bit BMP files, the icon as a PNG file with transparency.
+#include <QColor>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QGuiApplication>
+#include <QImage>
+#include <QList>
+#include <QPainter>
+#include <QString>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
+#include <numbers>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+constexpr QRgb Colour(int r, int g, int b) {
+    return qRgb(r, g, b);
+}
+
+constexpr QRgb kBlack = Colour(0, 0, 0);
+constexpr QRgb kWhite = Colour(255, 255, 255);
+constexpr QRgb kPurple = Colour(128, 0, 128);
+constexpr QRgb kSheetLine = Colour(192, 192, 192);
+constexpr QRgb kBlue = Colour(0, 0, 255);
+constexpr QRgb kYellow = Colour(255, 255, 0);
+constexpr QRgb kBoxGrey = Colour(160, 160, 160);
+constexpr QRgb kRayGreen = Colour(0, 255, 0);
+
+// ---- Storing -----------------------------------------------------------------------------------
+
+[[noreturn]] void Fail(const QString& what) {
+    std::fprintf(stderr, "draw_bitmaps: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+// An indexed copy of `picture` whose colour table is `palette`, in order; every pixel must be one of
+// the palette's colours.
+QImage Indexed(const QImage& picture, const QList<QRgb>& palette, const QString& name) {
+    QImage indexed(picture.size(), QImage::Format_Indexed8);
+    indexed.setColorTable(palette);
+    std::map<QRgb, int> index;
+    for (int i = 0; i < palette.size(); ++i) index.emplace(palette[i], i);
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const auto found = index.find(picture.pixel(x, y));
+            if (found == index.end())
+                Fail(QStringLiteral("%1: pixel (%2, %3) is not in the palette").arg(name).arg(x).arg(y));
+            indexed.setPixel(x, y, static_cast<uint>(found->second));
+        }
+    }
+    return indexed;
+}
+
+void Save(const QImage& image, const QDir& folder, const QString& file) {
+    if (!image.save(folder.filePath(file)))
+        Fail(QStringLiteral("cannot write %1").arg(folder.filePath(file)));
+}
+
+// A two-colour bitmap: black pixels become 0-bits, white ones 1-bits.
+void SaveMono(const QImage& picture, const QDir& folder, const QString& file) {
+    const QImage indexed = Indexed(picture, {kBlack, kWhite}, file);
+    QImage mono(indexed.size(), QImage::Format_Mono);
+    mono.setColorTable({kBlack, kWhite});
+    for (int y = 0; y < indexed.height(); ++y) {
+        for (int x = 0; x < indexed.width(); ++x)
+            mono.setPixel(x, y, static_cast<uint>(indexed.pixelIndex(x, y)));
+    }
+    Save(mono, folder, file);
+}
+
+void SaveIndexed(const QImage& picture, const QList<QRgb>& palette, const QDir& folder, const QString& file) {
+    if (palette.size() > 256) Fail(QStringLiteral("%1: more than 256 colours").arg(file));
+    Save(Indexed(picture, palette, file), folder, file);
+}
+
+// ---- Drawing helpers ---------------------------------------------------------------------------
+
+QImage Canvas(int width, int height, QRgb fill) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(fill);
+    return image;
+}
+
+void Put(QImage& image, int x, int y, QRgb colour) {
+    if (image.rect().contains(x, y)) image.setPixel(x, y, colour);
+}
+
+void Fill(QImage& image, int left, int top, int width, int height, QRgb colour) {
+    for (int y = top; y < top + height; ++y) {
+        for (int x = left; x < left + width; ++x) Put(image, x, y, colour);
+    }
+}
+
+void Frame(QImage& image, int left, int top, int width, int height, QRgb colour) {
+    Fill(image, left, top, width, 1, colour);
+    Fill(image, left, top + height - 1, width, 1, colour);
+    Fill(image, left, top, 1, height, colour);
+    Fill(image, left + width - 1, top, 1, height, colour);
+}
+
+// A line including both end points, minor coordinate rounded to nearest.
+void Line(QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
+    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
+    for (int i = 0; i <= steps; ++i) {
+        const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
+        Put(image, static_cast<int>(std::lround(x0 + t * (x1 - x0))),
+            static_cast<int>(std::lround(y0 + t * (y1 - y0))), colour);
+    }
+}
+
+// Pixel art from rows of characters; `colours` maps each character to a colour, other characters
+// (conventionally '.') leave the pixel alone.
+void Art(QImage& image, int left, int top, const std::vector<std::string_view>& rows,
+         const std::map<char, QRgb>& colours) {
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y) {
+        for (int x = 0; x < static_cast<int>(rows[y].size()); ++x) {
+            const auto found = colours.find(rows[y][x]);
+            if (found != colours.end()) Put(image, left + x, top + y, found->second);
+        }
+    }
+}
+
+// Text set in a font without antialiasing, as white on the image, its top-left corner at (left, top).
+void Text(QImage& image, int left, int top, const QString& text, const QFont& font, QRgb colour) {
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(QColor(colour));
+    painter.drawText(left, top + QFontMetrics(font).ascent(), text);
+}
+
+QFont PixelFont(const QString& family, int pixelSize, bool bold, bool italic = false) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setItalic(italic);
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setHintingPreference(QFont::PreferFullHinting);
+    return font;
+}
+
+// The bounding box of the pixels of `colour`.
+QRect Extent(const QImage& image, QRgb colour) {
+    QRect box;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) == colour) box |= QRect(x, y, 1, 1);
+        }
+    }
+    return box;
+}
+
+// A white word centred in a band of the banner: rows `top` .. `top + height - 1`.
+void Word(QImage& banner, int top, int height, const QString& word, const QFont& font) {
+    QImage band = Canvas(banner.width() * 2, height * 3, kBlack);
+    Text(band, 4, height, word, font, kWhite);
+    const QRect ink = Extent(band, kWhite);
+    if (ink.width() > banner.width() || ink.height() > height) {
+        Fail(QStringLiteral("the word %1 is %2 x %3, more than the banner's %4 x %5")
+                 .arg(word)
+                 .arg(ink.width())
+                 .arg(ink.height())
+                 .arg(banner.width())
+                 .arg(height));
+    }
+    const int dx = (banner.width() - ink.width()) / 2 - ink.left();
+    const int dy = top + (height - ink.height()) / 2 - ink.top();
+    for (int y = ink.top(); y <= ink.bottom(); ++y) {
+        for (int x = ink.left(); x <= ink.right(); ++x) {
+            if (band.pixel(x, y) == kWhite) Put(banner, x + dx, y + dy, kWhite);
+        }
+    }
+}
+
+// ---- 120: the digit strip ----------------------------------------------------------------------
+
+// Each glyph's left column and width are those that GetDigitGlyph hands out.
+struct DigitGlyph {
+    int left;
+    std::vector<std::string_view> rows;
+};
+
+QImage DigitStrip() {
+    const std::vector<DigitGlyph> glyphs = {
+        {0,
+         {"..###..", ".##.##.", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", ".##.##.",
+          "..###.."}},
+        {10, {".##", "###", ".##", ".##", ".##", ".##", ".##", ".##", ".##", ".##"}},
+        {15,
+         {".#####..", "##...##.", ".....##.", ".....##.", "....##..", "...##...", "..##....", ".##.....",
+          "##......", "#######."}},
+        {24,
+         {".#####..", "##...##.", ".....##.", ".....##.", "..####..", ".....##.", ".....##.", ".....##.",
+          "##...##.", ".#####.."}},
+        {33,
+         {"....##..", "...###..", "..####..", ".##.##..", "##..##..", "#######.", "....##..", "....##..",
+          "....##..", "....##.."}},
+        {42,
+         {"#######.", "##......", "##......", "######..", ".....##.", ".....##.", ".....##.", ".....##.",
+          "##...##.", ".#####.."}},
+        {52,
+         {"..####.", ".##....", "##.....", "##.....", "######.", "##...##", "##...##", "##...##", "##...##",
+          ".#####."}},
+        {60,
+         {"#######.", ".....##.", ".....##.", "....##..", "....##..", "...##...", "...##...", "..##....",
+          "..##....", "..##...."}},
+        {70,
+         {".#####.", "##...##", "##...##", "##...##", ".#####.", "##...##", "##...##", "##...##", "##...##",
+          ".#####."}},
+        {79,
+         {".#####.", "##...##", "##...##", "##...##", "##...##", ".######", ".....##", ".....##", "....##.",
+          ".####.."}},
+    };
+    QImage strip = Canvas(86, 10, kWhite);
+    for (const DigitGlyph& glyph : glyphs) Art(strip, glyph.left, 0, glyph.rows, {{'#', kBlack}});
+    return strip;
+}
+
+// ---- 121 and 123: the banners ------------------------------------------------------------------
+
+QImage PerfectBanner() {
+    QImage banner = Canvas(65, 26, kBlack);
+    const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), 13, true);
+    Word(banner, 0, 13, QStringLiteral("Parfait!"), font);
+    Word(banner, 13, 13, QStringLiteral("Perfect!"), font);
+    return banner;
+}
+
+QImage AcceptedBanner() {
+    QImage banner = Canvas(156, 36, kBlack);
+    const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), 14, true);
+    Word(banner, 0, 18, QStringLiteral("Solution acceptée!"), font);
+    Word(banner, 19, 17, QStringLiteral("Accepted solution!"), font);
+    return banner;
+}
+
+// ---- 122: the label legend ---------------------------------------------------------------------
+
+const QList<QRgb> kLegendPalette = {kBlack,    kWhite,  kYellow,           kBoxGrey,
+                                    kRayGreen, kPurple, Colour(0, 128, 0), Colour(64, 64, 64)};
+
+// A port box of the given colour with its black outline, 17 pixels square, and the purple strip of
+// board cells that the ray crosses.
+void LegendRow(QImage& legend, int top, QRgb box) {
+    Fill(legend, 0, top, 17, 17, box);
+    Frame(legend, 0, top, 17, 17, kBlack);
+    Fill(legend, 18, top, 42, 17, kPurple);
+    Frame(legend, 18, top, 42, 17, kWhite);
+}
+
+QImage Legend() {
+    QImage legend = Canvas(60, 34, kBlack);
+    // Rows 0-16: the ray leaves the yellow box, bounces off a mirror and comes back into it.
+    LegendRow(legend, 0, kYellow);
+    Fill(legend, 49, 2, 2, 13, kBlack);
+    Fill(legend, 51, 2, 1, 13, kWhite);
+    Line(legend, 8, 5, 48, 7, kRayGreen);
+    Line(legend, 8, 6, 48, 8, kRayGreen);
+    Line(legend, 48, 9, 8, 11, kRayGreen);
+    Line(legend, 48, 10, 8, 12, kRayGreen);
+    Art(legend, 11, 8, {".G.", "GG.", ".G."}, {{'G', kRayGreen}});
+    // Rows 17-33: the ray leaves the grey box and ends in an absorber's black disc.
+    LegendRow(legend, 17, kBoxGrey);
+    Fill(legend, 8, 24, 35, 3, kRayGreen);
+    for (int y = -5; y <= 5; ++y) {
+        for (int x = -5; x <= 5; ++x) {
+            if (x * x + y * y <= 30) Put(legend, 45 + x, 25 + y, kBlack);
+        }
+    }
+    return legend;
+}
+
+// ---- 124: the credits --------------------------------------------------------------------------
+
+QImage Credits() {
+    QImage credits = Canvas(194, 18, kWhite);
+    QImage title = Canvas(194, 40, kWhite);
+    Text(title, 2, 2, QStringLiteral("Mirovane"), PixelFont(QStringLiteral("DejaVu Serif"), 19, true, true),
+         kBlack);
+    const QRect ink = Extent(title, kBlack);
+    for (int y = ink.top(); y <= ink.bottom(); ++y) {
+        for (int x = ink.left(); x <= ink.right(); ++x) {
+            if (title.pixel(x, y) == kBlack)
+                Put(credits, x - ink.left() + 1, y - ink.top() + (18 - ink.height()) / 2, kBlack);
+        }
+    }
+    Text(credits, ink.width() + 10, 5, QStringLiteral("a game by Kestory"),
+         PixelFont(QStringLiteral("DejaVu Sans"), 10, false), kBlack);
+    return credits;
+}
+
+// ---- 127: the star burst -----------------------------------------------------------------------
+
+// The burst's colour by brightness 0 .. 255: black, deep violet at half way, white.
+QRgb BurstColour(int level) {
+    const QRgb violet = Colour(150, 60, 230);
+    const double t = level / 255.0;
+    const auto mix = [](int from, int to, double s) {
+        return static_cast<int>(std::lround(from + (to - from) * s));
+    };
+    if (t < 0.5) {
+        const double s = t / 0.5;
+        return Colour(mix(0, qRed(violet), s), mix(0, qGreen(violet), s), mix(0, qBlue(violet), s));
+    }
+    const double s = (t - 0.5) / 0.5;
+    return Colour(mix(qRed(violet), 255, s), mix(qGreen(violet), 255, s), mix(qBlue(violet), 255, s));
+}
+
+QImage StarBurst(QList<QRgb>& palette) {
+    palette.clear();
+    for (int level = 0; level < 256; ++level) palette.append(BurstColour(level));
+    QImage burst = Canvas(70, 70, kBlack);
+    const double centre = 34.5;
+    for (int y = 0; y < 70; ++y) {
+        for (int x = 0; x < 70; ++x) {
+            const double dx = x - centre;
+            const double dy = y - centre;
+            const double r = std::hypot(dx, dy);
+            double light = std::exp(-(r * r) / 60.0) + 0.35 * std::exp(-r / 9.0);
+            // Four long spikes along the axes, four shorter ones along the diagonals.
+            const double reach = std::max(0.0, 1.0 - r / 35.0);
+            light += 0.9 * reach * reach * (std::exp(-std::abs(dx) / 0.9) + std::exp(-std::abs(dy) / 0.9));
+            const double reachDiagonal = std::max(0.0, 1.0 - r / 22.0);
+            light += 0.6 * reachDiagonal * reachDiagonal *
+                     (std::exp(-std::abs(dx - dy) / 1.1) + std::exp(-std::abs(dx + dy) / 1.1));
+            // Nothing at the edges: the burst is combined with the sky by OR.
+            const double edge = std::clamp((35.0 - r) / 4.0, 0.0, 1.0);
+            const int level = std::clamp(static_cast<int>(std::lround(255.0 * light * edge)), 0, 255);
+            burst.setPixel(x, y, palette[level]);
+        }
+    }
+    return burst;
+}
+
+// ---- 128: the tool bar -------------------------------------------------------------------------
+
+const std::map<char, QRgb> kToolColours = {
+    {'.', Colour(192, 192, 192)},
+    {'k', kBlack},
+    {'w', kWhite},
+    {'g', Colour(128, 128, 128)},
+    {'n', Colour(0, 0, 128)},
+    {'b', kBlue},
+    {'y', kYellow},
+    {'o', Colour(128, 128, 0)},
+    {'r', Colour(255, 0, 0)},
+    {'m', Colour(128, 0, 0)},
+    {'G', kRayGreen},
+    {'d', Colour(0, 128, 0)},
+    {'p', kPurple},
+    {'f', Colour(255, 0, 255)},
+    {'c', Colour(0, 255, 255)},
+    {'t', Colour(0, 128, 128)},
+};
+
+QList<QRgb> ToolPalette() {
+    QList<QRgb> palette;
+    for (const auto& entry : kToolColours) palette.append(entry.second);
+    return palette;
+}
+
+QImage ToolBar() {
+    QImage bar = Canvas(80, 15, kToolColours.at('.'));
+    // A question mark: learn the rules.
+    Art(bar, 0, 0,
+        {"................", ".....nnnnnn.....", "....nbbbbbbn....", "...nbbwnnbbbn...", "...nbbn..nbbn...",
+         "....nn...nbbn...", "........nbbn....", ".......nbbn.....", "......nbbn......", "......nbbn......",
+         ".......nn.......", "......nbbn......", "......nbbn......", ".......nn.......", "................"},
+        kToolColours);
+    // A form with a pen: the options.
+    Art(bar, 16, 0,
+        {"................", ".kkkkkkkkkk.....", ".kwwwwwwwwk.....", ".kwgggggwwk.....", ".kwwwwwwwwk...m.",
+         ".kwggggwwwk..myo", ".kwwwwwwwwk.myyo", ".kwgggwwwwkmyyo.", ".kwwwwwwwmyyo...", ".kwggggwmyyo....",
+         ".kwwwwwwkyo.....", ".kwwwwwkkw......", ".kkkkkkkkk......", "................", "................"},
+        kToolColours);
+    // A small framed grid of four items: a new game.
+    Art(bar, 32, 0,
+        {"kkkkkkkkkkkkkkk.", "kpppppwpppppppk.", "kpppwkwpppkkppk.", "kppwkwppppkkkpk.", "kpwkwppppkkkkpk.",
+         "kwkwppppppkkppk.", "kwpppppwpppppwk.", "kwwwwwwwwwwwwwk.", "kpppppwwppppppk.", "kpwwwwpwpwkpkpk.",
+         "kpwkkwpwpwkpkpk.", "kpwkkwpwpwkpkpk.", "kpwwwwpwpwkpkpk.", "kpppppwwppppppk.", "kkkkkkkkkkkkkkk."},
+        kToolColours);
+    // A yellow light bulb: show the solution.
+    Art(bar, 48, 0,
+        {"......kkkk......", "....kkyyyykk....", "...kyywwyyyyk...", "...kywwyyyyyk...", "..kyywyyyyyyyk..",
+         "..kyyyyyyyyyyk..", "..kyyyyyyyyyok..", "...kyyyyyyyok...", "....kyyyyyok....", ".....kyyyok.....",
+         ".....kgwggk.....", ".....kggggk.....", ".....kgwggk.....", "......kggk......", ".......kk......."},
+        kToolColours);
+    // A red square with a mirror bending a green ray: the hint.
+    Art(bar, 64, 0,
+        {"..mmmmmmmmmmmm..", "..mrrrrrGrrrrm..", "..mrrrrrGrrrrm..", "..mrrrrrGrrrwm..", "..mrrrrrGrrwkm..",
+         "..mrrrrrGrwkwm..", "..mrrrrrGwkwrm..", "GGGGGGGGGkwrrm..", "..mrrrrwkwrrrm..", "..mrrrwkwrrrrm..",
+         "..mrrwkwrrrrrm..", "..mrwkwrrrrrrm..", "..mrkwrrrrrrrm..", "..mrrrrrrrrrrm..", "..mmmmmmmmmmmm.."},
+        kToolColours);
+    return bar;
+}
+
+// ---- 130: the item sprite sheet ----------------------------------------------------------------
+
+// One sprite of the sheet: column c, row r; ink is black in row 0 and blue in row 1.
+void Sprite(QImage& sheet, int column, int row) {
+    const int left = 20 * column + 1;
+    const int top = 20 * row + 1;
+    const QRgb ink = row == 0 ? kBlack : kBlue;
+    const auto put = [&](int x, int y, QRgb colour) { Put(sheet, left + x, top + y, colour); };
+    switch (column) {
+        case 1:  // diagonal bar from lower left to upper right
+        case 2:  // diagonal bar from upper left to lower right
+            for (int y = 2; y <= 16; ++y) {
+                for (int x = 2; x <= 16; ++x) {
+                    const int across = column == 1 ? x + y - 18 : x - y;
+                    const bool inBar = x >= 3 && x <= 15 && y >= 3 && y <= 15;
+                    if (inBar && std::abs(across) <= 1) {
+                        put(x, y, ink);
+                    } else if ((inBar && std::abs(across) == 2) ||
+                               (!inBar && std::abs(across) <= 2 && std::abs(x - 9) + std::abs(y - 9) <= 14 &&
+                                std::min(std::abs(x - 9), std::abs(y - 9)) >= 6)) {
+                        put(x, y, kWhite);
+                    }
+                }
+            }
+            break;
+        case 3:  // a disc 11 pixels across
+            for (int y = -5; y <= 5; ++y) {
+                for (int x = -5; x <= 5; ++x) {
+                    if (x * x + y * y <= 30) put(9 + x, 9 + y, ink);
+                }
+            }
+            break;
+        case 4:  // an 11-pixel square, white border, ink inside
+            Fill(sheet, left + 4, top + 4, 11, 11, kWhite);
+            Fill(sheet, left + 5, top + 5, 9, 9, ink);
+            break;
+        case 5:  // two horizontal bars, white edges outward
+            Fill(sheet, left + 4, top + 4, 11, 1, kWhite);
+            Fill(sheet, left + 4, top + 5, 11, 2, ink);
+            Fill(sheet, left + 4, top + 12, 11, 2, ink);
+            Fill(sheet, left + 4, top + 14, 11, 1, kWhite);
+            break;
+        case 6:  // two vertical bars, white edges outward
+            Fill(sheet, left + 4, top + 4, 1, 11, kWhite);
+            Fill(sheet, left + 5, top + 4, 2, 11, ink);
+            Fill(sheet, left + 11, top + 4, 2, 11, ink);
+            Fill(sheet, left + 13, top + 4, 1, 11, kWhite);
+            break;
+        case 7:
+            if (row == 1) {  // the highlighted wormhole end
+                Fill(sheet, left + 3, top + 3, 13, 13, kWhite);
+                break;
+            }
+            Art(sheet, left + 3, top + 3,
+                {"#.....#.....#", ".#....#....#.", "..#...#...#..", "...#..#..#...", "....#####....",
+                 ".....###.....", "#############", ".....###.....", "....#####....", "...#..#..#...",
+                 "..#...#...#..", ".#....#....#.", "#.....#.....#"},
+                {{'#', ink}});
+            put(9, 9, kWhite);
+            break;
+        default:  // column 0: nothing
+            break;
+    }
+}
+
+QImage ItemSheet() {
+    QImage sheet = Canvas(161, 41, kPurple);
+    for (int x = 0; x <= 160; x += 20) Fill(sheet, x, 0, 1, 41, kSheetLine);
+    for (int y = 0; y <= 40; y += 20) Fill(sheet, 0, y, 161, 1, kSheetLine);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 8; ++column) Sprite(sheet, column, row);
+    }
+    return sheet;
+}
+
+// ---- 131: the mismatch mark --------------------------------------------------------------------
+
+QImage MismatchMark() {
+    QImage mark = Canvas(19, 19, kWhite);
+    for (int y = -8; y <= 8; ++y) {
+        for (int x = -8; x <= 8; ++x) {
+            if (x * x + y * y <= 72) Put(mark, 9 + x, 9 + y, kBlack);
+        }
+    }
+    return mark;
+}
+
+// ---- 132: the water ----------------------------------------------------------------------------
+
+const QList<QRgb> kWaterPalette = {
+    Colour(0, 8, 32),      Colour(0, 16, 48),     Colour(0, 24, 64),     Colour(0, 32, 84),
+    Colour(0, 44, 104),    Colour(0, 56, 124),    Colour(8, 72, 144),    Colour(16, 88, 160),
+    Colour(24, 104, 176),  Colour(40, 124, 192),  Colour(64, 148, 208),  Colour(96, 172, 224),
+    Colour(136, 200, 236), Colour(176, 224, 244), Colour(216, 240, 252), kWhite,
+};
+
+QImage Water() {
+    // The band of the title screen lies on rows 110 to 180 of the screen, rows 10 to 80 of this
+    // picture: the waves are drawn in perspective, small and dark near the horizon (row 10), larger
+    // and lighter towards the viewer.
+    constexpr int kBayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
+    QImage water = Canvas(240, 100, kBlack);
+    for (int y = 0; y < 100; ++y) {
+        const double rows = std::max(1.0, y - 8.0);
+        const double depth = 400.0 / rows;  // distance of the row from the viewer
+        const double nearness = std::clamp((y - 10.0) / 70.0, 0.0, 1.0);
+        for (int x = 0; x < 240; ++x) {
+            // Across the plane, tiled every 240 columns so that the picture repeats without a seam.
+            const double u = x * 2.0 * std::numbers::pi / 240.0;
+            const double wave = std::sin(6 * u + depth * 1.7) + 0.6 * std::sin(11 * u - depth * 2.3 + 1.3) +
+                                0.45 * std::sin(3 * u + depth * 3.1 + 0.4) +
+                                0.3 * std::sin(17 * u + depth * 0.9);
+            const double shade = 1.5 + 8.5 * nearness + 2.2 * wave;
+            const double dithered = shade + (kBayer[y % 4][x % 4] / 16.0 - 0.5);
+            int level = std::clamp(static_cast<int>(std::floor(dithered)), 0, 13);
+            if (wave > 1.75 + 0.4 * (1.0 - nearness)) level = wave > 2.05 ? 15 : 14;  // glints on the crests
+            water.setPixel(x, y, kWaterPalette[level]);
+        }
+    }
+    return water;
+}
+
+// ---- The program's icon ------------------------------------------------------------------------
+
+QImage Icon() {
+    QImage icon(32, 32, QImage::Format_ARGB32);
+    icon.fill(Qt::transparent);
+    // A 3 x 3 board of purple cells with white lines, one cell per 10 pixels.
+    Fill(icon, 1, 1, 31, 31, kPurple);
+    for (int i = 0; i <= 3; ++i) {
+        Fill(icon, 1 + 10 * i, 1, 1, 31, kWhite);
+        Fill(icon, 1, 1 + 10 * i, 31, 1, kWhite);
+    }
+    // A slash mirror in the middle cell; the ray comes in from the left and leaves upward.
+    for (int i = 0; i < 9; ++i) {
+        Put(icon, 12 + i, 19 - i, kBlack);
+        Put(icon, 12 + i, 20 - i, kBlack);
+        Put(icon, 13 + i, 20 - i, kWhite);
+    }
+    Fill(icon, 0, 15, 16, 3, kRayGreen);
+    Fill(icon, 15, 0, 3, 18, kRayGreen);
+    // A yellow port box at the ray's entry.
+    Fill(icon, 0, 12, 6, 9, kYellow);
+    Frame(icon, 0, 12, 6, 9, kBlack);
+    return icon;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QGuiApplication application(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: mirovane_draw_bitmaps FOLDER\n");
+        return 2;
+    }
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.exists()) Fail(QStringLiteral("no folder %1").arg(folder.path()));
+
+    SaveMono(DigitStrip(), folder, QStringLiteral("120-digits.bmp"));
+    SaveMono(PerfectBanner(), folder, QStringLiteral("121-perfect.bmp"));
+    SaveIndexed(Legend(), kLegendPalette, folder, QStringLiteral("122-legend.bmp"));
+    SaveMono(AcceptedBanner(), folder, QStringLiteral("123-accepted.bmp"));
+    SaveMono(Credits(), folder, QStringLiteral("124-credits.bmp"));
+    QList<QRgb> burstPalette;
+    const QImage burst = StarBurst(burstPalette);
+    SaveIndexed(burst, burstPalette, folder, QStringLiteral("127-starburst.bmp"));
+    SaveIndexed(ToolBar(), ToolPalette(), folder, QStringLiteral("128-toolbar.bmp"));
+    SaveIndexed(ItemSheet(), {kSheetLine, kPurple, kBlack, kWhite, kBlue}, folder,
+                QStringLiteral("130-items.bmp"));
+    SaveMono(MismatchMark(), folder, QStringLiteral("131-mark.bmp"));
+    SaveIndexed(Water(), kWaterPalette, folder, QStringLiteral("132-water.bmp"));
+    Save(Icon(), folder, QStringLiteral("icon.png"));
+    return 0;
+}

@@ -1,0 +1,405 @@
+// The drawing contexts of the handheld on QImage.
+//
+// The operations that the game repeats many times per frame (rectangles, 1-pixel lines, plain,
+// transparent and stretched copies, single pixels) write the pixels of the RGB32 bitmap directly:
+// that keeps the geometry rule exact and costs no painter set-up. Ellipses, filled polygons, wide
+// pens and text go through a QPainter with antialiasing off, begun and ended within the call so that
+// the bitmap can be read between calls.
+//
+// Only colour bitmaps (RGB32) are drawn on; a context with no bitmap or a two-colour one ignores the
+// drawing calls. Sources of copies may be two-colour bitmaps (Format_Mono, index 0 the 0-bits) or
+// colour ones.
+#include "platform/drawing.h"
+
+#include <QBrush>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <QStringList>
+#include <algorithm>
+#include <cstdlib>
+#include <optional>
+#include <utility>
+
+namespace {
+
+bool SameColour(QRgb a, QRgb b) {
+    return ((a ^ b) & RGB_MASK) == 0;
+}
+
+bool Drawable(const QImage& image) {
+    return !image.isNull() && image.format() == QImage::Format_RGB32;
+}
+
+// A copy source as the copy loops read it: two-colour bitmaps as Format_Mono, all others as RGB32.
+QImage ReadableSource(const QImage& source) {
+    if (source.format() == QImage::Format_Mono || source.format() == QImage::Format_RGB32) return source;
+    if (source.depth() == 1) return source.convertToFormat(QImage::Format_Mono);
+    return source.convertToFormat(QImage::Format_RGB32);
+}
+
+int MonoIndex(const uchar* line, int x) {
+    return (line[x >> 3] >> (7 - (x & 7))) & 1;
+}
+
+QRgb* TargetLine(uchar* bits, qsizetype stride, int y) {
+    return reinterpret_cast<QRgb*>(bits + y * stride);
+}
+
+// How a copy puts a source pixel on the target.
+enum class Combine { Replace, Or };
+
+// Copies the source rectangle `from` onto the target rectangle `to`, picking the nearest source pixel
+// when their sizes differ. A two-colour source is recoloured by the colour rule (0-bits in the text
+// colour, 1-bits in the background colour); pixels whose source colour is the key are skipped; pixels
+// outside either bitmap are left alone.
+void CopyPixels(QImage& target, const QRect& to, const QImage& sourceImage, const QRect& from,
+                QRgb textColour, QRgb backgroundColour, std::optional<QRgb> key, Combine combine) {
+    if (!Drawable(target) || sourceImage.isNull() || to.isEmpty() || from.isEmpty()) return;
+    const QRect clipped = to & target.rect();
+    if (clipped.isEmpty()) return;
+    const QImage source = ReadableSource(sourceImage);
+    const bool mono = source.format() == QImage::Format_Mono;
+    const QRgb bitColour[2] = {textColour, backgroundColour};
+    bool skipBit[2] = {false, false};
+    if (mono && key) {
+        for (int bit = 0; bit < 2; ++bit) skipBit[bit] = SameColour(source.color(bit), *key);
+    }
+    const bool sameSize = to.size() == from.size();
+    const auto sourceColumn = [&](int x) {
+        return sameSize ? from.x() + (x - to.x()) : from.x() + (x - to.x()) * from.width() / to.width();
+    };
+    const auto sourceRow = [&](int y) {
+        return sameSize ? from.y() + (y - to.y()) : from.y() + (y - to.y()) * from.height() / to.height();
+    };
+    // The target columns whose source column lies inside the source bitmap.
+    int firstX = clipped.left();
+    int lastX = clipped.right();
+    while (firstX <= lastX && sourceColumn(firstX) < 0) ++firstX;
+    while (lastX >= firstX && sourceColumn(lastX) >= source.width()) --lastX;
+
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        const int sy = sourceRow(y);
+        if (sy < 0 || sy >= source.height()) continue;
+        const uchar* sourceLine = source.constScanLine(sy);
+        QRgb* line = TargetLine(bits, stride, y);
+        if (mono) {
+            for (int x = firstX; x <= lastX; ++x) {
+                const int bit = MonoIndex(sourceLine, sourceColumn(x));
+                if (skipBit[bit]) continue;
+                line[x] = combine == Combine::Or ? line[x] | bitColour[bit] : bitColour[bit];
+            }
+        } else {
+            const QRgb* sourcePixels = reinterpret_cast<const QRgb*>(sourceLine);
+            for (int x = firstX; x <= lastX; ++x) {
+                const QRgb pixel = sourcePixels[sourceColumn(x)];
+                if (key && SameColour(pixel, *key)) continue;
+                line[x] = combine == Combine::Or ? line[x] | pixel : pixel;
+            }
+        }
+    }
+}
+
+void FillRect(QImage& target, const QRect& rect, QRgb colour) {
+    const QRect clipped = rect & target.rect();
+    if (clipped.isEmpty()) return;
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb* line = TargetLine(bits, stride, y);
+        std::fill(line + clipped.left(), line + clipped.right() + 1, colour);
+    }
+}
+
+// A pattern brush's tile in colour: a two-colour pattern takes the context's text and background
+// colours, like a copied two-colour bitmap.
+QImage PatternTile(const Brush& brush, QRgb textColour, QRgb backgroundColour) {
+    if (brush.pattern.isNull()) return {};
+    if (brush.pattern.depth() != 1) return ReadableSource(brush.pattern);
+    QImage tile = brush.pattern.convertToFormat(QImage::Format_Mono);
+    tile.setColorTable({textColour, backgroundColour});
+    return tile.convertToFormat(QImage::Format_RGB32);
+}
+
+// Fills with a pattern whose tiles are anchored at the bitmap's (0, 0).
+void FillRectWithTile(QImage& target, const QRect& rect, const QImage& tile) {
+    const QRect clipped = rect & target.rect();
+    if (clipped.isEmpty() || tile.isNull()) return;
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        const QRgb* tileLine = reinterpret_cast<const QRgb*>(tile.constScanLine(y % tile.height()));
+        QRgb* line = TargetLine(bits, stride, y);
+        for (int x = clipped.left(); x <= clipped.right(); ++x) line[x] = tileLine[x % tile.width()];
+    }
+}
+
+void PlotPixel(QImage& target, int x, int y, QRgb colour) {
+    if (x < 0 || y < 0 || x >= target.width() || y >= target.height()) return;
+    TargetLine(target.bits(), target.bytesPerLine(), y)[x] = colour;
+}
+
+// i * delta / steps rounded to the nearest integer, halves away from zero.
+int RoundedStep(long long i, long long delta, long long steps) {
+    const long long magnitude = (2 * i * std::llabs(delta) + steps) / (2 * steps);
+    return static_cast<int>(delta < 0 ? -magnitude : magnitude);
+}
+
+// A 1-pixel line from a up to, but not including, b: the major axis advances one pixel per step and
+// the minor coordinate is rounded to the nearest pixel. Only the steps that land inside the bitmap
+// along the major axis are visited, so far-off end points cost nothing.
+void DrawThinLine(QImage& target, QPoint a, QPoint b, QRgb colour) {
+    const long long dx = static_cast<long long>(b.x()) - a.x();
+    const long long dy = static_cast<long long>(b.y()) - a.y();
+    const long long steps = std::max(std::llabs(dx), std::llabs(dy));
+    if (steps == 0) return;
+    const bool alongX = std::llabs(dx) >= std::llabs(dy);
+    const long long start = alongX ? a.x() : a.y();
+    const long long direction = (alongX ? dx : dy) < 0 ? -1 : 1;
+    const long long size = alongX ? target.width() : target.height();
+    // Steps i with 0 <= start + direction * i < size.
+    long long first = 0;
+    long long last = steps - 1;
+    if (direction > 0) {
+        first = std::max(first, -start);
+        last = std::min(last, size - 1 - start);
+    } else {
+        first = std::max(first, start - (size - 1));
+        last = std::min(last, start);
+    }
+    for (long long i = first; i <= last; ++i) {
+        PlotPixel(target, a.x() + RoundedStep(i, dx, steps), a.y() + RoundedStep(i, dy, steps), colour);
+    }
+}
+
+QPen PainterPen(const Pen& pen) {
+    if (pen.null) return QPen(Qt::NoPen);
+    return QPen(QColor(pen.colour), std::max(pen.width, 1), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QBrush PainterBrush(const Brush& brush, QRgb textColour, QRgb backgroundColour) {
+    switch (brush.kind) {
+        case Brush::Kind::Solid:
+            return QBrush(QColor(brush.colour));
+        case Brush::Kind::Pattern: {
+            const QImage tile = PatternTile(brush, textColour, backgroundColour);
+            return tile.isNull() ? QBrush(Qt::NoBrush) : QBrush(tile);
+        }
+        case Brush::Kind::Hollow:
+            break;
+    }
+    return QBrush(Qt::NoBrush);
+}
+
+// The handheld's system font: the application's default family at a fixed small size, without
+// antialiasing, so that texts take the same room whatever the desktop's font settings.
+QFont TextFont() {
+    QFont font;
+    font.setPixelSize(11);
+    font.setStyleStrategy(QFont::NoAntialias);
+    return font;
+}
+
+}  // namespace
+
+Pen CreatePen(int width, QRgb colour) {
+    return Pen{std::max(width, 1), colour, false};
+}
+
+Brush CreateSolidBrush(QRgb colour) {
+    return Brush{Brush::Kind::Solid, colour, {}};
+}
+
+Brush CreatePatternBrush(const Bitmap& pattern) {
+    return Brush{Brush::Kind::Pattern, rgb(0, 0, 0), pattern};
+}
+
+Brush GetStockBrush(int id) {
+    switch (id) {
+        case WHITE_BRUSH:
+            return CreateSolidBrush(rgb(255, 255, 255));
+        case LTGRAY_BRUSH:
+            return CreateSolidBrush(rgb(192, 192, 192));
+        case GRAY_BRUSH:
+            return CreateSolidBrush(rgb(128, 128, 128));
+        case DKGRAY_BRUSH:
+            return CreateSolidBrush(rgb(64, 64, 64));
+        case BLACK_BRUSH:
+            return CreateSolidBrush(rgb(0, 0, 0));
+        default:
+            return Brush{Brush::Kind::Hollow, rgb(0, 0, 0), {}};
+    }
+}
+
+DeviceContext::DeviceContext() : textColour_(rgb(0, 0, 0)), backgroundColour_(rgb(255, 255, 255)) {}
+
+Bitmap DeviceContext::SelectBitmap(const Bitmap& bitmap) {
+    Bitmap replaced = std::move(bitmap_);
+    bitmap_ = bitmap;
+    return replaced;
+}
+
+Pen DeviceContext::SelectPen(const Pen& pen) {
+    Pen replaced = pen_;
+    pen_ = pen;
+    return replaced;
+}
+
+Brush DeviceContext::SelectBrush(const Brush& brush) {
+    Brush replaced = brush_;
+    brush_ = brush;
+    return replaced;
+}
+
+QRgb DeviceContext::SetTextColor(QRgb colour) {
+    return std::exchange(textColour_, colour);
+}
+
+QRgb DeviceContext::SetBkColor(QRgb colour) {
+    return std::exchange(backgroundColour_, colour);
+}
+
+BackgroundMode DeviceContext::SetBkMode(BackgroundMode mode) {
+    return std::exchange(backgroundMode_, mode);
+}
+
+void DeviceContext::PatBlt(int x, int y, int width, int height, RasterOp op) {
+    if (!Drawable(bitmap_)) return;
+    FillRect(bitmap_, QRect(x, y, width, height),
+             op == RasterOp::Whiteness ? rgb(255, 255, 255) : rgb(0, 0, 0));
+}
+
+void DeviceContext::BitBlt(int x, int y, int width, int height, const DeviceContext& source, int sourceX,
+                           int sourceY) {
+    CopyPixels(bitmap_, QRect(x, y, width, height), source.Image(), QRect(sourceX, sourceY, width, height),
+               textColour_, backgroundColour_, std::nullopt, Combine::Replace);
+}
+
+void DeviceContext::StretchBltOr(int x, int y, int width, int height, const DeviceContext& source,
+                                 int sourceX, int sourceY, int sourceWidth, int sourceHeight) {
+    CopyPixels(bitmap_, QRect(x, y, width, height), source.Image(),
+               QRect(sourceX, sourceY, sourceWidth, sourceHeight), textColour_, backgroundColour_,
+               std::nullopt, Combine::Or);
+}
+
+void DeviceContext::TransparentImage(int x, int y, int width, int height, const DeviceContext& source,
+                                     int sourceX, int sourceY, int sourceWidth, int sourceHeight, QRgb key) {
+    CopyPixels(bitmap_, QRect(x, y, width, height), source.Image(),
+               QRect(sourceX, sourceY, sourceWidth, sourceHeight), textColour_, backgroundColour_, key,
+               Combine::Replace);
+}
+
+void DeviceContext::Rectangle(int left, int top, int right, int bottom) {
+    if (!Drawable(bitmap_)) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right == left || bottom == top) return;
+    const QRect whole(left, top, right - left, bottom - top);
+    const bool thinOutline = !pen_.null && pen_.width <= 1;
+    const QRect inside = thinOutline ? whole.adjusted(1, 1, -1, -1) : whole;
+    switch (brush_.kind) {
+        case Brush::Kind::Solid:
+            FillRect(bitmap_, inside, brush_.colour);
+            break;
+        case Brush::Kind::Pattern:
+            FillRectWithTile(bitmap_, inside, PatternTile(brush_, textColour_, backgroundColour_));
+            break;
+        case Brush::Kind::Hollow:
+            break;
+    }
+    if (pen_.null) return;
+    if (thinOutline) {
+        FillRect(bitmap_, QRect(left, top, whole.width(), 1), pen_.colour);
+        FillRect(bitmap_, QRect(left, bottom - 1, whole.width(), 1), pen_.colour);
+        FillRect(bitmap_, QRect(left, top, 1, whole.height()), pen_.colour);
+        FillRect(bitmap_, QRect(right - 1, top, 1, whole.height()), pen_.colour);
+        return;
+    }
+    QPainter painter(&bitmap_);
+    painter.setPen(PainterPen(pen_));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(left, top, whole.width() - 1, whole.height() - 1);
+}
+
+void DeviceContext::Ellipse(int left, int top, int right, int bottom) {
+    if (!Drawable(bitmap_)) return;
+    if (right < left) std::swap(left, right);
+    if (bottom < top) std::swap(top, bottom);
+    if (right - left < 1 || bottom - top < 1) return;
+    QPainter painter(&bitmap_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(PainterPen(pen_));
+    painter.setBrush(PainterBrush(brush_, textColour_, backgroundColour_));
+    painter.drawEllipse(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void DeviceContext::Polyline(const QPoint* points, int count) {
+    if (!Drawable(bitmap_) || points == nullptr || count < 2 || pen_.null) return;
+    if (pen_.width <= 1) {
+        for (int i = 0; i + 1 < count; ++i) DrawThinLine(bitmap_, points[i], points[i + 1], pen_.colour);
+        return;
+    }
+    QPainter painter(&bitmap_);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(PainterPen(pen_));
+    painter.drawPolyline(points, count);
+}
+
+void DeviceContext::Polygon(const QPoint* points, int count) {
+    if (!Drawable(bitmap_) || points == nullptr || count < 2) return;
+    const bool thinOutline = !pen_.null && pen_.width <= 1;
+    {
+        QPainter painter(&bitmap_);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(thinOutline ? QPen(Qt::NoPen) : PainterPen(pen_));
+        painter.setBrush(PainterBrush(brush_, textColour_, backgroundColour_));
+        painter.setBrushOrigin(0, 0);
+        painter.drawPolygon(points, count, Qt::OddEvenFill);
+    }
+    if (thinOutline) {
+        for (int i = 0; i < count; ++i) {
+            DrawThinLine(bitmap_, points[i], points[(i + 1) % count], pen_.colour);
+        }
+    }
+}
+
+void DeviceContext::SetPixel(int x, int y, QRgb colour) {
+    if (!Drawable(bitmap_)) return;
+    PlotPixel(bitmap_, x, y, colour);
+}
+
+int DeviceContext::DrawTextW(const QString& text, const QRect& rect, unsigned format) {
+    const QFont font = TextFont();
+    const QFontMetrics metrics(font);
+    const bool singleLine = (format & DT_SINGLELINE) != 0;
+    const QStringList lines = singleLine ? QStringList{text} : text.split(QStringLiteral("\r\n"));
+    const int lineHeight = metrics.height();
+    const int height = lineHeight * static_cast<int>(lines.size());
+    if (!Drawable(bitmap_)) return height;
+
+    int y = rect.top();
+    if (singleLine && (format & DT_VCENTER) != 0) y = rect.top() + (rect.height() - lineHeight) / 2;
+    QPainter painter(&bitmap_);
+    painter.setFont(font);
+    painter.setPen(QColor(textColour_));
+    if ((format & DT_NOCLIP) == 0) painter.setClipRect(rect);
+    for (const QString& line : lines) {
+        const int width = metrics.horizontalAdvance(line);
+        int x = rect.left();
+        if ((format & DT_CENTER) != 0) {
+            x = rect.left() + (rect.width() - width) / 2;
+        } else if ((format & DT_RIGHT) != 0) {
+            x = rect.left() + rect.width() - width;
+        }
+        if (backgroundMode_ == BackgroundMode::Opaque) {
+            painter.fillRect(QRect(x, y, width, lineHeight), QColor(backgroundColour_));
+        }
+        painter.drawText(x, y + metrics.ascent(), line);
+        y += lineHeight;
+    }
+    return height;
+}

@@ -1,0 +1,27 @@
+// The off-screen buffer: every frame is drawn here and then copied to the window in one piece, so
+// the screen never shows a half-drawn frame.
+#include "render/offscreen.h"
+
+#include <QImage>
+
+OffscreenBuffer Offscreen;
+
+void CreateOffscreenBuffer(int32_t width, int32_t height) {
+    Offscreen.bufferDC = DeviceContext();
+    // The temporary is the only other holder of the pixels, so the buffer's bitmap stays unshared and
+    // drawing never copies it.
+    Offscreen.bufferDC.SelectBitmap(QImage(width, height, QImage::Format_RGB32));
+    Offscreen.width = width;
+    Offscreen.height = height;
+    Offscreen.bufferDC.PatBlt(0, 0, width, height, RasterOp::Whiteness);
+    Offscreen.sourceDC = DeviceContext();
+    Offscreen.exists = true;
+}
+
+void DestroyOffscreenBuffer() {
+    Offscreen.sourceDC = DeviceContext();
+    Offscreen.bufferDC = DeviceContext();
+    Offscreen.width = 0;
+    Offscreen.height = 0;
+    Offscreen.exists = false;
+}
