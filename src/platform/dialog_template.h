@@ -1,0 +1,82 @@
+// Dialog templates on Qt: a dialog's controls placed where its template puts them, each carrying
+// its control id, and the data exchange between the dialog's values and its controls.
+//
+// Positions and sizes in a template are dialog units, which scale with the dialog's font: a
+// horizontal unit is a quarter of the font's average character width (measured over "A" to "Z"
+// and "a" to "z"), a vertical unit an eighth of its height. With the default font (DejaVu Sans 9 pt)
+// that is about 1.85 x 1.75 pixels per unit, which keeps the handheld's dialogs small while every
+// text fits.
+//
+// A control with an id has the dynamic property "controlId" and the object name "control<id>"; the
+// OK and Cancel buttons that stand in for the handheld's own are IDOK (1) and IDCANCEL (2).
+#pragma once
+
+#include <QRect>
+#include <QString>
+#include <cstdint>
+
+class QButtonGroup;
+class QCheckBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+class QWidget;
+
+class DialogTemplate {
+  public:
+    // Gives `dialog` its caption and a fixed size: the template's area, `width` x `height` units,
+    // with OK and Cancel below it.
+    DialogTemplate(QDialog& dialog, const QString& caption, int width, int height);
+
+    // The pixel rectangle of a template rectangle in units.
+    QRect Place(int x, int y, int width, int height) const;
+
+    // An automatic radio button; `opensGroup` starts a new group, otherwise it joins the last one.
+    QRadioButton* AddRadioButton(int id, int x, int y, int width, int height, const QString& text,
+                                 bool opensGroup);
+    QCheckBox* AddCheckBox(int id, int x, int y, int width, int height, const QString& text);
+    QPushButton* AddPushButton(int id, int x, int y, int width, int height, const QString& text);
+    QGroupBox* AddGroupBox(int x, int y, int width, int height, const QString& text);
+    QLabel* AddCentredLabel(int x, int y, int width, int height, const QString& text);
+
+    enum EditStyle : unsigned {
+        Bordered = 1,
+        Centred = 2,
+        RightAligned = 4,
+        VerticalScroll = 8,
+    };
+    QLineEdit* AddLineEdit(int id, int x, int y, int width, int height, unsigned style);
+    QTextEdit* AddMultiLineEdit(int id, int x, int y, int width, int height, unsigned style);
+
+  private:
+    void Tag(QWidget* control, int id) const;
+
+    QDialog& dialog_;
+    double unitX_;
+    double unitY_;
+    QButtonGroup* group_ = nullptr;
+};
+
+// The id a control carries, or -1.
+int ControlId(const QWidget* control);
+
+// The control with `id` in `dialog`, or null.
+QWidget* FindControl(const QWidget& dialog, int id);
+
+// Sets the text of the control with `id`: a button's label or an edit's contents ("\r\n" breaks
+// lines in a multi-line edit).
+void SetControlText(QWidget& dialog, int id, const QString& text);
+
+// Data exchange of one value with one control: `pull` moves the control's state into the value,
+// otherwise the value goes into the control.
+// - an edit's text ("\r\n" in the value, line breaks on the screen);
+void ExchangeText(bool pull, QWidget& dialog, int id, QString& value);
+// - a check box: 0 or 1 read, any nonzero value checks it;
+void ExchangeCheck(bool pull, QWidget& dialog, int id, int32_t& value);
+// - a radio group given by its first button: the position of the checked button in template order,
+//   -1 when none is; a position outside the group checks none.
+void ExchangeRadio(bool pull, QWidget& dialog, int firstId, int32_t& value);
