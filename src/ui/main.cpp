@@ -1,0 +1,30 @@
+// The application: starts the main window, runs the message loop, releases the buffer at the end.
+#include <QApplication>
+
+#include "ui/main_frame.h"
+
+namespace {
+
+class GameApp : public QApplication {
+  public:
+    GameApp(int& argc, char** argv) : QApplication(argc, argv) {}
+
+    bool InitInstance() {
+        ::InitInstance();
+        return true;
+    }
+
+    int ExitInstance(int code) {
+        ::ExitInstance();
+        return code;
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    GameApp app(argc, argv);
+    app.InitInstance();
+    const int code = app.exec();
+    return app.ExitInstance(code);
+}

@@ -1,0 +1,119 @@
+// A real main window on the offscreen platform, with the tick counter, the random source, the
+// message-box answers, the dialogs and the settings folder under the test's control.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDialog>
+#include <QTemporaryDir>
+#include <QtTest/QTest>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include "model/game_state.h"
+#include "model/model.h"
+#include "model/random.h"
+#include "platform/services.h"
+#include "render/offscreen.h"
+#include "ui/game_flow.h"
+#include "ui/main_frame.h"
+
+class FrameTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(configDir.isValid());
+        qputenv("XDG_CONFIG_HOME", configDir.path().toUtf8());
+        GameState = GameRecord{};
+        SetTickSource([this] { return now; });
+        SetRandomSource(&FrameTest::Draw, this);
+        SetMessageBoxAnswers([this](const AskedMessageBox& box) {
+            asked.push_back(box);
+            if (answers.empty()) return IDOK;
+            const int answer = answers.front();
+            answers.pop_front();
+            return answer;
+        });
+        SetDialogActions([this](QDialog& dialog) {
+            dialogsShown.push_back(dialog.metaObject()->className());
+            if (dialogAction) {
+                dialogAction(dialog);
+            } else {
+                dialog.reject();
+            }
+        });
+    }
+
+    void TearDown() override {
+        delete frame;
+        ExitInstance();
+        SetTickSource({});
+        SetRandomSource(nullptr, nullptr);
+        SetMessageBoxAnswers({});
+        SetDialogActions({});
+    }
+
+    // Starts the program as the platform does; the title screen is showing afterwards.
+    void Start() {
+        frame = InitInstance();
+        ASSERT_NE(frame, nullptr);
+    }
+
+    // Starts the program and ends the title screen with a first tap in an empty margin.
+    void StartPlaying() {
+        Start();
+        Tap(235, 5);
+        ASSERT_EQ(GameState.titleStartTick, 0u);
+    }
+
+    // Replaces the hidden board of the running game by `cells` (x, y, item) on an N x N grid with
+    // K = number of cells, and labels it.
+    struct Cell {
+        int x;
+        int y;
+        int16_t item;
+    };
+    void UseHiddenBoard(int n, std::vector<Cell> cells) {
+        GameState.damier = n;
+        GameState.items = static_cast<int32_t>(cells.size());
+        GeneratePuzzle();
+        GameState.hiddenBoard.fill(0);
+        GameState.playerBoard.fill(0);
+        GameState.wormholeA = GameState.wormholeB = Point32{-1, -1};
+        for (const Cell& c : cells) GameState.hiddenBoard[c.x * 8 + c.y] = c.item;
+        ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
+        RecountPalette(0);
+    }
+
+    void Tap(int x, int y) { QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(x, y)); }
+    // A quick double tap arrives as press, release, double click, release.
+    void DoubleTap(int x, int y) {
+        QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(x, y));
+        QTest::mouseDClick(frame->Client(), Qt::LeftButton, {}, QPoint(x, y));
+    }
+
+    // Taps the centre of cell (x, y) of the current board.
+    void TapCell(int x, int y) { Tap(GameState.boardX + 20 * x + 10, GameState.boardY + 20 * y + 10); }
+    // Taps palette slot s.
+    void TapSlot(int s) { Tap(GameState.paletteX + 10, GameState.paletteY + 20 * s + 10); }
+    // Selects item type t in the palette and places it on cell (x, y).
+    void Place(int16_t t, int x, int y) {
+        RecountPalette(t);
+        TapCell(x, y);
+    }
+
+    QRgb Pixel(int x, int y) const { return Offscreen.bufferDC.Image().pixel(x, y); }
+
+    static uint32_t Draw(void* self) { return static_cast<FrameTest*>(self)->engine(); }
+
+    QTemporaryDir configDir;
+    MainFrame* frame = nullptr;
+    uint32_t now = 1000;
+    std::mt19937 engine{12345};
+    std::vector<AskedMessageBox> asked;
+    std::deque<int> answers;
+    std::vector<QString> dialogsShown;
+    std::function<void(QDialog&)> dialogAction;
+};

@@ -1,0 +1,163 @@
+// Taps on the client area: what each place on the screen does in each phase.
+#include "frame_fixture.h"
+
+namespace {
+
+class InputTest : public FrameTest {
+  protected:
+    // An 8 x 8 game with 13 hidden items, title screen over.
+    void StartBigGame() {
+        StartPlaying();
+        GameState.damier = 8;
+        GameState.items = 13;
+        GeneratePuzzle();
+    }
+};
+
+TEST_F(InputTest, TapsOnAnEightByEightBoardHitTheRightCellsAndPorts) {
+    StartBigGame();
+    struct PortTap {
+        int x, y;
+        int16_t port;
+    };
+    const PortTap portTaps[] = {
+        {215, 100, 9}, {60, 50, 0},    {60, 230, 23}, {35, 70, 31},
+        {210, 50, 8},  {100, 244, 21}, {50, 43, 0},   {233, 65, 8},  // band corners
+        {28, 205, 24}, {49, 226, 23},  // the left band's last two rows reach the bottom-left port
+    };
+    for (const PortTap& tap : portTaps) {
+        GameState.shownPort = -99;
+        Tap(tap.x, tap.y);
+        EXPECT_EQ(GameState.shownPort, tap.port) << "tap at (" << tap.x << ", " << tap.y << ")";
+    }
+
+    // Cells place the selected item; the first and last pixels of the board are cells.
+    Tap(50, 65);
+    EXPECT_NE(GameState.playerBoard[0 * 8 + 0], Empty) << "(50, 65) is cell (0, 0)";
+    Tap(209, 224);
+    EXPECT_NE(GameState.playerBoard[7 * 8 + 7], Empty) << "(209, 224) is cell (7, 7)";
+    EXPECT_EQ(GameState.placedCount, 2);
+
+    // The gap between the board and the right-hand boxes is nothing at all.
+    const GameRecord before = GameState;
+    GameState.shownPort = 5;
+    Tap(210, 100);
+    EXPECT_EQ(GameState.shownPort, 5);
+    EXPECT_EQ(GameState.placedCount, before.placedCount);
+    EXPECT_EQ(GameState.moveCount, before.moveCount);
+}
+
+TEST_F(InputTest, PaletteAcceptsTheLastPixelOfItsLastFreeSlotAndNothingBeyond) {
+    StartBigGame();
+    const int left = GameState.itemCount - GameState.placedCount;  // 13 slots
+    GameState.paletteSlot = 0;
+    Tap(GameState.paletteX + 20, GameState.paletteY + 20 * left - 1);
+    EXPECT_EQ(GameState.paletteSlot, left - 1);
+
+    GameState.paletteSlot = 0;
+    Tap(GameState.paletteX + 10, GameState.paletteY + 20 * left);
+    EXPECT_EQ(GameState.paletteSlot, 0) << "one slot too far selects nothing";
+    EXPECT_EQ(GameState.moveCount, 0) << "palette taps are not moves";
+}
+
+TEST_F(InputTest, FirstCountedTapStartsTheClockAndPortTapsDoNot) {
+    StartPlaying();
+    GameState.shownPort = -99;
+    Tap(GameState.boardX + 5, GameState.boardY - 10);  // a top port
+    EXPECT_EQ(GameState.moveCount, 0);
+    EXPECT_EQ(GameState.gameStartTick, 0u);
+    EXPECT_EQ(frame->TimerPeriod(1), 0u);
+
+    now = 7000;
+    TapCell(1, 1);
+    EXPECT_EQ(GameState.moveCount, 1);
+    EXPECT_EQ(GameState.gameStartTick, 7000u);
+    EXPECT_EQ(GameState.lastTick, 7000u);
+    EXPECT_EQ(frame->TimerPeriod(1), 100u) << "the game clock ticks every 100 ms";
+
+    now = 9000;
+    TapCell(2, 2);
+    EXPECT_EQ(GameState.gameStartTick, 7000u) << "only the first counted tap starts the clock";
+}
+
+TEST_F(InputTest, ASecondTapOnAPlacedItemTakesItBackAndSelectsItsType) {
+    StartPlaying();
+    UseHiddenBoard(5, {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}, {3, 3, TotalReflector}});
+
+    Place(Absorber, 4, 4);
+    EXPECT_EQ(GameState.playerBoard[4 * 8 + 4], Absorber);
+    EXPECT_EQ(GameState.placedCount, 1);
+
+    RecountPalette(SlashMirror);
+    TapCell(4, 4);
+    EXPECT_EQ(GameState.playerBoard[4 * 8 + 4], Empty);
+    EXPECT_EQ(GameState.placedCount, 0);
+    EXPECT_EQ(GameState.selectedItem, Absorber) << "the removed type becomes the selection";
+    TapCell(0, 4);
+    EXPECT_EQ(GameState.playerBoard[0 * 8 + 4], Absorber) << "the next tap puts the same item back";
+}
+
+TEST_F(InputTest, ADoubleTapActsAsTwoTaps) {
+    StartPlaying();
+    DoubleTap(GameState.boardX + 10, GameState.boardY + 10);
+    EXPECT_EQ(GameState.playerBoard[0], Empty) << "placed and removed again";
+    EXPECT_EQ(GameState.moveCount, 2);
+
+    GameState.shownPort = -99;
+    DoubleTap(GameState.boardX + 10, GameState.boardY - 10);
+    EXPECT_LT(GameState.shownPort, 0) << "a double tap on a port ends where it started";
+    Tap(GameState.boardX + 10, GameState.boardY - 10);
+    EXPECT_EQ(GameState.shownPort, 0);
+}
+
+TEST_F(InputTest, WithAllItemsPlacedAnEmptyCellOnlyCountsAMoveAndWormholesNeverChange) {
+    StartPlaying();
+    GameState.useworm = 1;
+    GameState.damier = 5;
+    GameState.items = 3;
+    GeneratePuzzle();
+    const Point32 a = GameState.wormholeA;
+    ASSERT_GE(a.x, 0);
+    TapCell(a.x, a.y);
+    EXPECT_EQ(GameState.playerBoard[a.x * 8 + a.y], WormholeA);
+    EXPECT_EQ(GameState.placedCount, 0);
+    EXPECT_EQ(GameState.moveCount, 1) << "a wormhole tap still counts";
+
+    // Fill the board's free cells until all 3 items stand, without solving it by chance.
+    int placed = 0;
+    for (int x = 0; x < 5 && placed < 3; ++x) {
+        for (int y = 0; y < 5 && placed < 3; ++y) {
+            if (GameState.playerBoard[x * 8 + y] != Empty) continue;
+            TapCell(x, y);
+            if (GameState.gamePhase != Playing) GTEST_SKIP() << "the random puzzle was solved by chance";
+            ++placed;
+        }
+    }
+    ASSERT_EQ(GameState.placedCount, 3);
+    const Board board = GameState.playerBoard;
+    const int moves = GameState.moveCount;
+    for (int x = 0; x < 5; ++x) {
+        for (int y = 0; y < 5; ++y) {
+            if (board[x * 8 + y] != Empty) continue;
+            TapCell(x, y);
+            EXPECT_EQ(GameState.playerBoard, board) << "nothing more can be placed";
+            EXPECT_EQ(GameState.moveCount, moves + 1);
+            return;
+        }
+    }
+}
+
+TEST_F(InputTest, BoardTapsAreIgnoredOnceTheGameIsOverButPortTapsStillChooseRays) {
+    StartPlaying();
+    OnSolution();
+    ASSERT_EQ(GameState.gamePhase, Finished);
+    const Board board = GameState.playerBoard;
+    const int moves = GameState.moveCount;
+    TapCell(0, 0);
+    EXPECT_EQ(GameState.playerBoard, board);
+    EXPECT_EQ(GameState.moveCount, moves);
+    Tap(GameState.boardX + 30, GameState.boardY - 10);
+    EXPECT_EQ(GameState.shownPort, 1);
+}
+
+}  // namespace
