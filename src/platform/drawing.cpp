@@ -138,15 +138,20 @@ void FillRectWithTile(QImage& target, const QRect& rect, const QImage& tile) {
     }
 }
 
-void PlotPixel(QImage& target, int x, int y, QRgb colour) {
+void PlotPixel(QImage& target, long long x, long long y, QRgb colour) {
     if (x < 0 || y < 0 || x >= target.width() || y >= target.height()) return;
-    TargetLine(target.bits(), target.bytesPerLine(), y)[x] = colour;
+    TargetLine(target.bits(), target.bytesPerLine(), static_cast<int>(y))[x] = colour;
 }
 
-// i * delta / steps rounded to the nearest integer, halves away from zero.
-int RoundedStep(long long i, long long delta, long long steps) {
-    const long long magnitude = (2 * i * std::llabs(delta) + steps) / (2 * steps);
-    return static_cast<int>(delta < 0 ? -magnitude : magnitude);
+// i * delta / steps rounded to the nearest integer, halves away from zero; 0 <= i <= steps, and
+// |delta| <= steps < 2^32, so the product fits in 64 unsigned bits.
+long long RoundedStep(long long i, long long delta, long long steps) {
+    const auto product =
+        static_cast<unsigned long long>(i) * static_cast<unsigned long long>(std::llabs(delta));
+    const auto divisor = static_cast<unsigned long long>(steps);
+    auto magnitude = static_cast<long long>(product / divisor);
+    if (2 * (product % divisor) >= divisor) ++magnitude;
+    return delta < 0 ? -magnitude : magnitude;
 }
 
 // A 1-pixel line from a up to, but not including, b: the major axis advances one pixel per step and
