@@ -245,8 +245,11 @@ std::string FormatValueLine(std::string_view name, uint32_t type, const uint8_t*
 // ---- The settings file in memory ----------------------------------------------------------------
 
 RegistryText::RegistryText(std::string text, std::string_view keyName) : keyName_(keyName) {
+    // New lines end like the file's first line. A file of one unfinished line that ends in a carriage
+    // return counts as using CR LF, so that the line end added after it reads back the same way.
     const std::size_t newline = text.find('\n');
-    if (newline != std::string::npos && newline > 0 && text[newline - 1] == '\r') lineEnd_ = "\r\n";
+    const std::size_t lastOfFirstLine = newline == std::string::npos ? text.size() : newline;
+    if (lastOfFirstLine > 0 && text[lastOfFirstLine - 1] == '\r') lineEnd_ = "\r\n";
     Parse(text);
 }
 
@@ -312,9 +315,15 @@ void RegistryText::Parse(std::string_view text) {
     endRun();
 }
 
+// What ends an unfinished last line: after a carriage return only the line feed is missing, and
+// adding a whole line end would make the carriage return part of the line.
+std::string RegistryText::LineEndAfter(std::string_view text) const {
+    if (text.empty() || text.back() == '\n') return {};
+    return text.back() == '\r' ? "\n" : lineEnd_;
+}
+
 void RegistryText::EndLineOf(std::size_t piece) {
-    std::string& text = pieces_[piece].text;
-    if (!text.empty() && text.back() != '\n') text += lineEnd_;
+    pieces_[piece].text += LineEndAfter(pieces_[piece].text);
 }
 
 void RegistryText::AddKey() {
@@ -326,11 +335,10 @@ void RegistryText::AddKey() {
         section.text = "REGEDIT4" + lineEnd_ + lineEnd_ + header;
     } else {
         // Sections are kept apart by one blank line.
+        const std::string ended = all + LineEndAfter(all);
         const bool endsBlank =
-            all.ends_with("\n\n") || all.ends_with("\n\r\n") || all == "\n" || all == "\r\n";
-        if (all.back() != '\n') section.text = lineEnd_;
-        if (!endsBlank) section.text += lineEnd_;
-        section.text += header;
+            ended.ends_with("\n\n") || ended.ends_with("\n\r\n") || ended == "\n" || ended == "\r\n";
+        section.text = LineEndAfter(all) + (endsBlank ? std::string() : lineEnd_) + header;
     }
     pieces_.push_back(std::move(section));
     keyFound_ = true;

@@ -116,6 +116,7 @@ class RegistryText {
     };
 
     void Parse(std::string_view text);
+    std::string LineEndAfter(std::string_view text) const;
     void EndLineOf(std::size_t piece);
 
     std::string keyName_;

@@ -1,0 +1,44 @@
+// Every settings test runs on a fresh game record with its own settings folder.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <string>
+
+#include "model/game_state.h"
+#include "platform/services.h"
+
+class SettingsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+        GameState = GameRecord{};
+    }
+    void TearDown() override {
+        SetDialogActions({});
+        SetMessageBoxAnswers({});
+        qunsetenv("XDG_CONFIG_HOME");
+    }
+
+    QString FilePath() const { return folder.path() + "/Kestory/Mirovane.reg"; }
+
+    void WriteFile(const std::string& text) const {
+        QDir().mkpath(folder.path() + "/Kestory");
+        QFile file(FilePath());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.data(), static_cast<qint64>(text.size()));
+    }
+
+    std::string ReadFile() const {
+        QFile file(FilePath());
+        if (!file.open(QIODevice::ReadOnly)) return "(no file)";
+        return file.readAll().toStdString();
+    }
+
+    QTemporaryDir folder;
+};
