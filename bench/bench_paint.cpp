@@ -1,0 +1,109 @@
+// Cost of painting: a full frame of an 8 x 8 game in play with a ray shown, the clock tick's repaint
+// of the clock strip alone, and one frame of the title animation at a few moments.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QRect>
+#include <random>
+
+#include "model/game_state.h"
+#include "model/model.h"
+#include "model/random.h"
+#include "platform/services.h"
+#include "render/offscreen.h"
+#include "render/paint.h"
+#include "title/title_screen.h"
+
+namespace {
+
+constexpr int kWidth = 240;
+constexpr int kHeight = 268;
+
+uint32_t SeededRandom(void* context) {
+    return static_cast<uint32_t>((*static_cast<std::mt19937*>(context))());
+}
+
+// An 8 x 8 puzzle of 13 items with the wormhole pair; the player has placed half of them, one wrong,
+// the clock runs and hints show the ray of a port.
+void SetUpGameInPlay() {
+    GameState = GameRecord{};
+    std::mt19937 engine(8);
+    SetRandomSource(&SeededRandom, &engine);
+    GameState.damier = 8;
+    GameState.items = 13;
+    GameState.usereflect = 1;
+    GameState.useabsorbed = 1;
+    GameState.useworm = 1;
+    GeneratePuzzle();
+    SetRandomSource(nullptr, nullptr);
+    int placed = 0;
+    for (int cell = 0; cell < 64 && placed < 6; ++cell) {
+        const int16_t item = GameState.hiddenBoard[cell];
+        if (item >= SlashMirror && item <= TotalReflector) {
+            GameState.playerBoard[cell] = placed == 0 ? static_cast<int16_t>(TotalReflector) : item;
+            ++placed;
+        }
+    }
+    GameState.placedCount = placed;
+    GameState.hint = 1;
+    GameState.shownPort = 3;
+    GameState.moveCount = 12;
+    GameState.gameStartTick = 1000;
+    GameState.lastTick = 61300;
+}
+
+void BM_FullRepaintOfAGameInPlayWithARay(benchmark::State& state) {
+    SetUpGameInPlay();
+    const QRect whole(0, 0, kWidth, kHeight);
+    for (auto _ : state) {
+        Paint(whole);
+        benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
+    }
+}
+BENCHMARK(BM_FullRepaintOfAGameInPlayWithARay);
+
+void BM_ClockOnlyRepaint(benchmark::State& state) {
+    SetUpGameInPlay();
+    Paint(QRect(0, 0, kWidth, kHeight));
+    const QRect clock(150, 0, 90, 15);
+    for (auto _ : state) {
+        GameState.lastTick += 100;
+        Paint(clock);
+        benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
+    }
+}
+BENCHMARK(BM_ClockOnlyRepaint);
+
+// One animated frame at period t: 4 the largest flash, 20 the ring, 36 the water band.
+void BM_TitleFrame(benchmark::State& state) {
+    GameState = GameRecord{};
+    const auto t = static_cast<uint32_t>(state.range(0));
+    uint32_t now = 70000;
+    SetTickSource([&now] { return now; });
+    GameState.titleStartTick = now;
+    DrawTitleFrame();
+    DrawTitleFrame();  // the set-up frame
+    now += 60 * t;
+    for (auto _ : state) {
+        GameState.titleFrame = 2;  // every round draws an animated frame
+        DrawTitleFrame();
+        benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
+    }
+    SetTickSource({});
+}
+BENCHMARK(BM_TitleFrame)->Arg(4)->Arg(20)->Arg(36);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    SetMessageBoxAnswers([](const AskedMessageBox&) { return IDOK; });
+    CreateOffscreenBuffer(kWidth, kHeight);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    DestroyOffscreenBuffer();
+    return 0;
+}
