@@ -100,6 +100,24 @@ int16_t FollowRay(RayStart start, int32_t n, const Board& cells, uint16_t& count
     return exit;
 }
 
+// A ray fired in at the port where another ray left runs the same cells backwards and leaves where
+// that one entered, with the same count: every item sends a reversed ray back the way it came, and a
+// wormhole pair whose ends sit where wormholeA and wormholeB say jumps back as well. When that holds,
+// one trace labels both of its ports.
+bool RaysRunBackwards(const Board& cells, int32_t n) {
+    int ends = 0;
+    for (int32_t x = 0; x < n; ++x) {
+        for (int32_t y = 0; y < n; ++y) {
+            const int16_t item = cells[x * 8 + y];
+            if (item != WormholeA && item != WormholeB) continue;
+            const Point32 end = item == WormholeA ? GameState.wormholeA : GameState.wormholeB;
+            if (end.x != x || end.y != y) return false;
+            ++ends;
+        }
+    }
+    return ends == 0 || ends == 2;
+}
+
 const Board& SelectedBoard(uint16_t board) {
     return board == kHiddenBoard ? GameState.hiddenBoard : GameState.playerBoard;
 }
@@ -128,16 +146,23 @@ int16_t LabelAllPorts(uint16_t board) {
     if (4 * n == 0) return 0;
     PortLabels& labels = board == kHiddenBoard ? GameState.hiddenLabels : GameState.playerLabels;
     const Board& cells = SelectedBoard(board);
+    const bool reversible = RaysRunBackwards(cells, n);
+    uint32_t labelled = 0;  // ports already labelled by the ray that came out of them
     int16_t result = 0;
     // Ports 4N-1 down to 1 only need their labels; port 0 goes last and through TraceRay, so that
     // rayPath ends up holding its ray.
     for (int32_t p = 4 * n - 1; p >= 0; --p) {
+        if (labelled & (1u << p)) continue;
         const auto port = static_cast<int16_t>(p);
         uint16_t count = 0;
         const int16_t r =
             p == 0 ? TraceRay(port, count, board) : FollowRay<false>(PortStart(p, n), n, cells, count);
         labels[p] = LabelOf(r, port, count);
         if (r < TraceAbsorbed) result = -1;
+        if (reversible && r > 0 && r < p) {
+            labels[r] = count;
+            labelled |= 1u << r;
+        }
     }
     return result;
 }

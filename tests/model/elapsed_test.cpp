@@ -1,6 +1,8 @@
+#include <gtest/gtest.h>
+
 #include <string>
 
-#include "model_test.h"
+#include "model/model.h"
 
 namespace {
 
@@ -16,12 +18,9 @@ TEST(ElapsedTest, DurationsReadAsHoursMinutesSecondsAndTruncatedTenths) {
         EXPECT_EQ(FormatElapsed(buffer, 13, ms), static_cast<int>(text.size())) << ms;
         EXPECT_EQ(std::wstring(buffer), text) << ms;
     }
-}
-
-TEST(ElapsedTest, AShortBufferGetsWhatFitsAndItsTerminatingZero) {
-    wchar_t buffer[4] = {L'x', L'x', L'x', L'x'};
-    EXPECT_EQ(FormatElapsed(buffer, 4, 65300), 3);
-    EXPECT_EQ(std::wstring(buffer), L"1'5");
+    wchar_t shortBuffer[4];
+    EXPECT_EQ(FormatElapsed(shortBuffer, 4, 65300), 3);
+    EXPECT_EQ(std::wstring(shortBuffer), L"1'5") << "a short buffer gets what fits and its terminating zero";
 }
 
 }  // namespace

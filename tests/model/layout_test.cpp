@@ -12,10 +12,12 @@ TEST_F(LayoutTest, TheBoardIsCentredForEverySizeAndThePaletteForEveryCount) {
             GameState.gridSize = n;
             GameState.itemCount = k;
             ComputeLayout();
-            EXPECT_EQ(GameState.boardX, corner[n - 4]) << "N " << n;
-            EXPECT_EQ(GameState.boardY, corner[n - 4] + 15) << "N " << n;
-            EXPECT_EQ(GameState.paletteX, 2);
-            EXPECT_EQ(GameState.paletteY, paletteY[k - 3]) << "K " << k;
+            const std::array<int16_t, 4> expected{corner[n - 4], static_cast<int16_t>(corner[n - 4] + 15), 2,
+                                                  paletteY[k - 3]};
+            EXPECT_EQ(
+                (std::array{GameState.boardX, GameState.boardY, GameState.paletteX, GameState.paletteY}),
+                expected)
+                << "N " << n << " K " << k;
         }
     }
 }
@@ -25,12 +27,10 @@ TEST_F(LayoutTest, PortBoxesSitOnePixelClearOfTheBoardOnEachSide) {
         int32_t n;
         int16_t port;
         Point32 corner;
-    };
-    for (const Case& c :
-         {Case{8, 0, {50, 43}}, Case{8, 7, {190, 43}}, Case{8, 8, {212, 65}}, Case{8, 16, {190, 227}},
-          Case{8, 24, {28, 205}}, Case{8, 31, {28, 65}}, Case{4, 4, {172, 105}}}) {
+    } const cases[] = {{8, 0, {50, 43}},   {8, 7, {190, 43}}, {8, 8, {212, 65}}, {8, 16, {190, 227}},
+                       {8, 24, {28, 205}}, {8, 31, {28, 65}}, {4, 4, {172, 105}}};
+    for (const Case& c : cases) {
         GameState.gridSize = c.n;
-        GameState.itemCount = 13;
         ComputeLayout();
         Point32 corner{};
         PortPosition(c.port, corner);

@@ -19,22 +19,18 @@ class ModelTest : public testing::Test {
 
 // Fills `board` from rows, sets gridSize to the number of rows and the wormhole ends to their cells.
 inline void SetRows(Board& board, std::initializer_list<std::string_view> rows) {
-    constexpr std::string_view kCells = "./\\|-o#AB";
     GameState.gridSize = static_cast<int32_t>(rows.size());
-    int32_t y = 0;
-    for (std::string_view row : rows) {
+    for (int32_t y = 0; std::string_view row : rows) {
         for (int32_t x = 0; x < static_cast<int32_t>(row.size()); ++x) {
-            const auto item = static_cast<int16_t>(kCells.find(row[x]));
-            board[x * 8 + y] = item;
-            if (item == WormholeA) GameState.wormholeA = {x, y};
-            if (item == WormholeB) GameState.wormholeB = {x, y};
+            board[x * 8 + y] = static_cast<int16_t>(std::string_view("./\\|-o#AB").find(row[x]));
+            if (row[x] == 'A') GameState.wormholeA = {x, y};
+            if (row[x] == 'B') GameState.wormholeB = {x, y};
         }
         ++y;
     }
 }
 
 // A dense 8 x 8 board of mirrors whose ray from port 17 is still inside after 196 steps.
-inline void SetStepLimitBoard(Board& board) {
-    SetRows(board, {"|/\\/\\/\\-", "/..\\./.\\", "\\./\\...|", "//../\\//", "\\.//\\\\/\\", "///\\\\\\//",
-                    "\\./\\///\\", ".\\/\\/\\//"});
-}
+inline const std::initializer_list<std::string_view> kStepLimitRows = {
+    "|/\\/\\/\\-",  "/..\\./.\\",  "\\./\\...|",  "//../\\//",
+    "\\.//\\\\/\\", "///\\\\\\//", "\\./\\///\\", ".\\/\\/\\//"};
