@@ -19,9 +19,12 @@
 #include <QPolygon>
 #include <QStringList>
 #include <algorithm>
+#include <array>
+#include <cstddef>
 #include <cstdlib>
 #include <optional>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -48,6 +51,114 @@ QRgb* TargetLine(uchar* bits, qsizetype stride, int y) {
     return reinterpret_cast<QRgb*>(bits + y * stride);
 }
 
+// ---- Prepared transparent copies ---------------------------------------------------------------
+// A transparent copy from a bitmap the game copies again and again (the item sheet for every cell,
+// the digit strip for every port) moves only the pixels that the key does not skip. Those pixels
+// are found once per bitmap and key and kept as runs per row; later copies move whole runs.
+
+struct Run {
+    int x;
+    int end;  // one past the run's last column
+};
+
+struct PreparedCopy {
+    qint64 bitmap = 0;  // QImage::cacheKey() of the source; 0 for an unused slot
+    QRgb key = 0;
+    int width = 0;
+    int bit = -1;  // two-colour sources: the bit value of every run's pixels
+    std::vector<Run> runs;
+    std::vector<uint32_t> rowEnd;  // per row, one past the index of its last run
+    // Per pixel, row by row: the index of the first run of its row that ends after it. A copy of any
+    // part of the bitmap finds its first run without a search.
+    std::vector<uint32_t> runFrom;
+};
+
+void Prepare(PreparedCopy& copy, const QImage& source, QRgb key, int drawnBit) {
+    const bool mono = drawnBit >= 0;
+    copy.bitmap = source.cacheKey();
+    copy.key = key;
+    copy.width = source.width();
+    copy.bit = drawnBit;
+    copy.runs.clear();
+    copy.rowEnd.clear();
+    copy.runFrom.clear();
+    for (int y = 0; y < source.height(); ++y) {
+        const uchar* line = source.constScanLine(y);
+        const auto drawn = [&](int x) {
+            return mono ? MonoIndex(line, x) == drawnBit
+                        : !SameColour(reinterpret_cast<const QRgb*>(line)[x], key);
+        };
+        auto run = static_cast<uint32_t>(copy.runs.size());
+        for (int x = 0; x < source.width();) {
+            if (!drawn(x)) {
+                ++x;
+                continue;
+            }
+            const int start = x;
+            while (x < source.width() && drawn(x)) ++x;
+            copy.runs.push_back(Run{start, x});
+        }
+        copy.rowEnd.push_back(static_cast<uint32_t>(copy.runs.size()));
+        for (int x = 0; x < source.width(); ++x) {
+            while (run < copy.rowEnd.back() && copy.runs[run].end <= x) ++run;
+            copy.runFrom.push_back(run);
+        }
+    }
+}
+
+// The prepared copy of a source and key, or null when the copy cannot go by runs: a source that is
+// neither two-colour nor RGB32, or a key that would skip neither bit value of a two-colour source.
+const PreparedCopy* PreparedFor(const QImage& source, QRgb key) {
+    static std::array<PreparedCopy, 4> prepared;
+    static size_t nextSlot = 0;
+    const bool mono = source.format() == QImage::Format_Mono;
+    if (!mono && source.format() != QImage::Format_RGB32) return nullptr;
+    for (const PreparedCopy& copy : prepared) {
+        if (copy.bitmap == source.cacheKey() && copy.key == key) return &copy;
+    }
+    int drawnBit = -1;
+    if (mono) {
+        const bool skipZero = SameColour(source.color(0), key);
+        const bool skipOne = SameColour(source.color(1), key);
+        if (skipZero == skipOne) return nullptr;
+        drawnBit = skipZero ? 1 : 0;
+    }
+    PreparedCopy& copy = prepared[nextSlot];
+    nextSlot = (nextSlot + 1) % prepared.size();
+    Prepare(copy, source, key, drawnBit);
+    return &copy;
+}
+
+// Moves the prepared runs of the source rectangle `from` to the same-sized target rectangle `to`.
+void CopyRuns(QImage& target, const QRect& to, const QImage& source, const QRect& from,
+              const PreparedCopy& copy, QRgb bitColour) {
+    // The target pixels inside both bitmaps.
+    const QRect clipped = (to & target.rect()) & source.rect().translated(to.topLeft() - from.topLeft());
+    if (clipped.isEmpty()) return;
+    const int dx = from.x() - to.x();
+    const int dy = from.y() - to.y();
+    const int firstColumn = clipped.left() + dx;
+    const int endColumn = clipped.right() + 1 + dx;
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        const auto sy = static_cast<size_t>(y + dy);
+        const uint32_t rowEnd = copy.rowEnd[sy];
+        uint32_t run = copy.runFrom[sy * static_cast<size_t>(copy.width) + static_cast<size_t>(firstColumn)];
+        QRgb* line = TargetLine(bits, stride, y);
+        const QRgb* sourcePixels = reinterpret_cast<const QRgb*>(source.constScanLine(static_cast<int>(sy)));
+        for (; run < rowEnd && copy.runs[run].x < endColumn; ++run) {
+            const int start = std::max(copy.runs[run].x, firstColumn);
+            const int end = std::min(copy.runs[run].end, endColumn);
+            if (copy.bit >= 0) {
+                std::fill(line + (start - dx), line + (end - dx), bitColour);
+            } else {
+                std::copy(sourcePixels + start, sourcePixels + end, line + (start - dx));
+            }
+        }
+    }
+}
+
 // How a copy puts a source pixel on the target.
 enum class Combine { Replace, Or };
 
@@ -67,40 +178,69 @@ void CopyPixels(QImage& target, const QRect& to, const QImage& sourceImage, cons
     if (mono && key) {
         for (int bit = 0; bit < 2; ++bit) skipBit[bit] = SameColour(source.color(bit), *key);
     }
+    // The source column of every target column from clipped.left(), -1 where there is none; the
+    // plain case is a fixed offset.
     const bool sameSize = to.size() == from.size();
-    const auto sourceColumn = [&](int x) {
-        return sameSize ? from.x() + (x - to.x()) : from.x() + (x - to.x()) * from.width() / to.width();
-    };
-    const auto sourceRow = [&](int y) {
-        return sameSize ? from.y() + (y - to.y()) : from.y() + (y - to.y()) * from.height() / to.height();
-    };
-    // The target columns whose source column lies inside the source bitmap.
-    int firstX = clipped.left();
-    int lastX = clipped.right();
-    while (firstX <= lastX && sourceColumn(firstX) < 0) ++firstX;
-    while (lastX >= firstX && sourceColumn(lastX) >= source.width()) --lastX;
+    std::vector<int> stretchedColumn;
+    if (!sameSize) {
+        stretchedColumn.resize(static_cast<size_t>(clipped.width()));
+        for (int x = clipped.left(); x <= clipped.right(); ++x) {
+            const int column = from.x() + (x - to.x()) * from.width() / to.width();
+            stretchedColumn[static_cast<size_t>(x - clipped.left())] =
+                column >= 0 && column < source.width() ? column : -1;
+        }
+    }
+    // In the plain case only the target columns whose source column lies inside the source.
+    const int offset = from.x() - to.x();
+    const int firstX = sameSize ? std::max(clipped.left(), -offset) : clipped.left();
+    const int lastX = sameSize ? std::min(clipped.right(), source.width() - 1 - offset) : clipped.right();
 
     uchar* bits = target.bits();
     const qsizetype stride = target.bytesPerLine();
+    const bool keyed = key.has_value();
+    const QRgb keyColour = key.value_or(0);
     for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
-        const int sy = sourceRow(y);
+        const int sy =
+            sameSize ? from.y() + (y - to.y()) : from.y() + (y - to.y()) * from.height() / to.height();
         if (sy < 0 || sy >= source.height()) continue;
         const uchar* sourceLine = source.constScanLine(sy);
+        const QRgb* sourcePixels = reinterpret_cast<const QRgb*>(sourceLine);
         QRgb* line = TargetLine(bits, stride, y);
-        if (mono) {
-            for (int x = firstX; x <= lastX; ++x) {
-                const int bit = MonoIndex(sourceLine, sourceColumn(x));
+        for (int x = firstX; x <= lastX; ++x) {
+            const int sx = sameSize ? x + offset : stretchedColumn[static_cast<size_t>(x - clipped.left())];
+            if (sx < 0) continue;
+            QRgb pixel = 0;
+            if (mono) {
+                const int bit = MonoIndex(sourceLine, sx);
                 if (skipBit[bit]) continue;
-                line[x] = combine == Combine::Or ? line[x] | bitColour[bit] : bitColour[bit];
+                pixel = bitColour[bit];
+            } else {
+                pixel = sourcePixels[sx];
+                if (keyed && SameColour(pixel, keyColour)) continue;
             }
-        } else {
-            const QRgb* sourcePixels = reinterpret_cast<const QRgb*>(sourceLine);
-            for (int x = firstX; x <= lastX; ++x) {
-                const QRgb pixel = sourcePixels[sourceColumn(x)];
-                if (key && SameColour(pixel, *key)) continue;
-                line[x] = combine == Combine::Or ? line[x] | pixel : pixel;
-            }
+            line[x] = combine == Combine::Or ? line[x] | pixel : pixel;
         }
+    }
+}
+
+// A rectangle with a 1-pixel outline and a solid or no inside, in one pass over its rows.
+void DrawBox(QImage& target, const QRect& whole, QRgb outline, std::optional<QRgb> inside) {
+    const QRect clipped = whole & target.rect();
+    if (clipped.isEmpty()) return;
+    uchar* bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    const int insideLeft = std::max(clipped.left(), whole.left() + 1);
+    const int insideRight = std::min(clipped.right(), whole.right() - 1);
+    for (int y = clipped.top(); y <= clipped.bottom(); ++y) {
+        QRgb* line = TargetLine(bits, stride, y);
+        if (y == whole.top() || y == whole.bottom()) {
+            std::fill(line + clipped.left(), line + clipped.right() + 1, outline);
+            continue;
+        }
+        if (inside && insideLeft <= insideRight)
+            std::fill(line + insideLeft, line + insideRight + 1, *inside);
+        if (clipped.left() == whole.left()) line[whole.left()] = outline;
+        if (clipped.right() == whole.right()) line[whole.right()] = outline;
     }
 }
 
@@ -293,6 +433,15 @@ void DeviceContext::StretchBltOr(int x, int y, int width, int height, const Devi
 
 void DeviceContext::TransparentImage(int x, int y, int width, int height, const DeviceContext& source,
                                      int sourceX, int sourceY, int sourceWidth, int sourceHeight, QRgb key) {
+    const QRect to(x, y, width, height);
+    const QRect from(sourceX, sourceY, sourceWidth, sourceHeight);
+    if (Drawable(bitmap_) && !to.isEmpty() && to.size() == from.size()) {
+        if (const PreparedCopy* copy = PreparedFor(source.Image(), key)) {
+            CopyRuns(bitmap_, to, source.Image(), from, *copy,
+                     copy->bit == 0 ? textColour_ : backgroundColour_);
+            return;
+        }
+    }
     CopyPixels(bitmap_, QRect(x, y, width, height), source.Image(),
                QRect(sourceX, sourceY, sourceWidth, sourceHeight), textColour_, backgroundColour_, key,
                Combine::Replace);
@@ -305,6 +454,11 @@ void DeviceContext::Rectangle(int left, int top, int right, int bottom) {
     if (right == left || bottom == top) return;
     const QRect whole(left, top, right - left, bottom - top);
     const bool thinOutline = !pen_.null && pen_.width <= 1;
+    if (thinOutline && brush_.kind != Brush::Kind::Pattern) {
+        DrawBox(bitmap_, whole, pen_.colour,
+                brush_.kind == Brush::Kind::Solid ? std::optional<QRgb>(brush_.colour) : std::nullopt);
+        return;
+    }
     const QRect inside = thinOutline ? whole.adjusted(1, 1, -1, -1) : whole;
     switch (brush_.kind) {
         case Brush::Kind::Solid:
@@ -318,10 +472,7 @@ void DeviceContext::Rectangle(int left, int top, int right, int bottom) {
     }
     if (pen_.null) return;
     if (thinOutline) {
-        FillRect(bitmap_, QRect(left, top, whole.width(), 1), pen_.colour);
-        FillRect(bitmap_, QRect(left, bottom - 1, whole.width(), 1), pen_.colour);
-        FillRect(bitmap_, QRect(left, top, 1, whole.height()), pen_.colour);
-        FillRect(bitmap_, QRect(right - 1, top, 1, whole.height()), pen_.colour);
+        DrawBox(bitmap_, whole, pen_.colour, std::nullopt);
         return;
     }
     QPainter painter(&bitmap_);

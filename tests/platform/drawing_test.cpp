@@ -250,6 +250,42 @@ TEST(ColourRule, AColourKeySkipsExactlyThePurplePixels) {
     EXPECT_EQ(At(dc, 3, 0), kField);
 }
 
+TEST(ColourRule, AKeyThatNamesNeitherColourOfATwoColourBitmapSkipsNothing) {
+    const DeviceContext source = MonoSource();
+    DeviceContext dc = Canvas(4, 1);
+    dc.SetTextColor(kRed);
+    dc.SetBkColor(kGreen);
+    dc.TransparentImage(0, 0, 4, 1, source, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(At(dc, 0, 0), kRed);
+    EXPECT_EQ(At(dc, 1, 0), kGreen);
+}
+
+TEST(ColourRule, ABitmapChangedAfterACopyIsCopiedAsItIsNow) {
+    DeviceContext source = ColourSource({kPurple, kWhite});
+    DeviceContext dc = Canvas(2, 1);
+    dc.TransparentImage(0, 0, 2, 1, source, 0, 0, 2, 1, kPurple);
+    source.Image().setPixel(0, 0, kRed);
+    source.Image().setPixel(1, 0, kPurple);
+    dc.TransparentImage(0, 0, 2, 1, source, 0, 0, 2, 1, kPurple);
+    EXPECT_EQ(At(dc, 0, 0), kRed);
+    EXPECT_EQ(At(dc, 1, 0), kWhite) << "a pixel turned to the key is skipped";
+}
+
+TEST(ColourRule, ATransparentCopyStaysInsideBothBitmaps) {
+    const DeviceContext source = ColourSource({kRed, kGreen, kWhite});
+    DeviceContext dc = Canvas(4, 2);
+    dc.TransparentImage(2, 0, 4, 1, source, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(At(dc, 1, 0), kField);
+    EXPECT_EQ(At(dc, 2, 0), kRed);
+    EXPECT_EQ(At(dc, 3, 0), kGreen);
+    dc.TransparentImage(0, 1, 3, 1, source, -1, 0, 3, 1, kPurple);
+    EXPECT_EQ(At(dc, 0, 1), kField) << "no source pixel left of the bitmap";
+    EXPECT_EQ(At(dc, 1, 1), kRed);
+    EXPECT_EQ(At(dc, 2, 1), kGreen);
+    dc.TransparentImage(-2, 0, 3, 1, source, 0, 0, 3, 1, kPurple);
+    EXPECT_EQ(At(dc, 0, 0), kWhite);
+}
+
 TEST(ColourRule, APlainCopyOfAColourBitmapKeepsItsColoursAndStaysInsideBothBitmaps) {
     const DeviceContext source = ColourSource({kRed, kGreen, kPurple});
     DeviceContext dc = Canvas(4, 2);
