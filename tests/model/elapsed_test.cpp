@@ -6,7 +6,9 @@
 
 namespace {
 
-TEST(ElapsedTest, DurationsReadAsHoursMinutesSecondsAndTruncatedTenths) {
+using ElapsedTest = ModelTest;
+
+TEST_F(ElapsedTest, DurationsReadAsHoursMinutesSecondsAndTruncatedTenths) {
     const std::pair<uint32_t, std::wstring> table[] = {
         {0, L"0\"0"},           {45300, L"45\"3"},
         {59999, L"59\"9"},      {60000, L"1'0\"0"},
