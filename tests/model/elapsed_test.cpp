@@ -1,8 +1,6 @@
-#include <gtest/gtest.h>
-
 #include <string>
 
-#include "model/model.h"
+#include "model_test.h"
 
 namespace {
 
