@@ -48,7 +48,7 @@ DialogTemplate::DialogTemplate(QDialog& dialog, const QString& caption, int widt
     : dialog_(dialog) {
     const QFontMetricsF metrics(dialog.font());
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    unitX_ = metrics.horizontalAdvance(letters) / letters.size() / 4.0;
+    unitX_ = std::ceil(metrics.horizontalAdvance(letters) / letters.size()) / 4.0;
     unitY_ = metrics.height() / 8.0;
 
     dialog.setWindowTitle(caption);
@@ -142,12 +142,15 @@ QTextEdit* DialogTemplate::AddMultiLineEdit(int id, int x, int y, int width, int
     edit->setVerticalScrollBarPolicy((style & VerticalScroll) != 0 ? Qt::ScrollBarAsNeeded
                                                                    : Qt::ScrollBarAlwaysOff);
     if ((style & Bordered) == 0) {
+        // A borderless edit is a label: it shows the dialog through it, so that where its box runs
+        // over a neighbour's (as the item-count label's does over the numbers below it) nothing is
+        // painted over.
         edit->setFrameShape(QFrame::NoFrame);
-        BlendWithDialog(edit);
+        edit->viewport()->setAutoFillBackground(false);
     }
-    // The handheld's edits start their text at the top-left corner; a short label must not lose
-    // its one line to the document's margin.
-    edit->document()->setDocumentMargin(1);
+    // The handheld's edits start their text at the top-left corner (a bordered one just inside its
+    // border); a short label must not lose its one line to the document's margin.
+    edit->document()->setDocumentMargin((style & Bordered) != 0 ? 2 : 0);
     QTextOption option = edit->document()->defaultTextOption();
     option.setAlignment((style & RightAligned) != 0 ? Qt::AlignRight
                         : (style & Centred) != 0    ? Qt::AlignHCenter

@@ -3,9 +3,9 @@
 //
 // Positions and sizes in a template are dialog units, which scale with the dialog's font: a
 // horizontal unit is a quarter of the font's average character width (measured over "A" to "Z"
-// and "a" to "z"), a vertical unit an eighth of its height. With the default font (DejaVu Sans 9 pt)
-// that is about 1.85 x 1.75 pixels per unit, which keeps the handheld's dialogs small while every
-// text fits.
+// and "a" to "z", rounded up to a whole pixel so that labels with wider letters than the average
+// still fit), a vertical unit an eighth of its height. With the default font (DejaVu Sans 9 pt) that
+// is 2 x 1.75 pixels per unit: the Options dialog is 350 x 350 pixels with its OK and Cancel.
 //
 // A control with an id has the dynamic property "controlId" and the object name "control<id>"; the
 // OK and Cancel buttons that stand in for the handheld's own are IDOK (1) and IDCANCEL (2).
