@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QString>
 #include <cstdio>
+#include <utility>
 
 #include "model/game_state.h"
 #include "platform/drawing.h"
@@ -12,7 +13,7 @@
 
 namespace {
 
-constexpr int kWidth = 640;
+constexpr int kWidth = 720;
 constexpr int kHeight = 560;
 
 QRgb Grey(int level) {
@@ -57,8 +58,7 @@ void Cell(DeviceContext& dc, int x, int y, int item, int16_t mode) {
 }
 
 void Sprites(DeviceContext& dc, int left, int top) {
-    Caption(dc, left, top,
-            QStringLiteral("130 items 0-8 by mode: cell, palette, outline, highlight, highlight+outline"));
+    Caption(dc, left, top, QStringLiteral("items 0-8: cell, palette, outline, blue, wrong"));
     for (int16_t mode = 0; mode <= 4; ++mode) {
         for (int item = 0; item <= 8; ++item) {
             const int x = left + 24 * item;
@@ -90,7 +90,7 @@ void Numbers(DeviceContext& dc, int left, int top) {
 }
 
 void Marks(DeviceContext& dc, int left, int top) {
-    Caption(dc, left, top, QStringLiteral("131 marks, 121/123 banners, 124 credits"));
+    Caption(dc, left, top, QStringLiteral("131, 121, 123, 124 in colour"));
     const QRgb boxes[3] = {rgb(255, 255, 0), rgb(160, 160, 160), rgb(100, 255, 100)};
     const Bitmap replaced = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(131));
     dc.SelectPen(CreatePen(1, rgb(0, 0, 0)));
@@ -117,7 +117,7 @@ void Marks(DeviceContext& dc, int left, int top) {
 }
 
 void Title(DeviceContext& dc, int left, int top) {
-    Caption(dc, left, top, QStringLiteral("127 star burst (OR, half-sizes 15, 30, 60), 132 water band"));
+    Caption(dc, left, top, QStringLiteral("127 by OR, 132 as a pattern"));
     const Bitmap replaced = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(127));
     int x = left;
     for (int h : {15, 30, 60}) {
@@ -134,6 +134,23 @@ void Title(DeviceContext& dc, int left, int top) {
     dc.SelectBrush(GetStockBrush(GRAY_BRUSH));
 }
 
+// The top of the game screen: the clock and the message band with the learn-mode hint.
+void Texts(DeviceContext& dc, int left, int top) {
+    Caption(dc, left, top, QStringLiteral("clock and message band"));
+    const int y = top + 16;
+    dc.SelectBrush(CreateSolidBrush(Grey(32)));
+    dc.SelectPen(CreatePen(1, Grey(32)));
+    dc.Rectangle(left, y, left + 240, y + 50);
+    dc.SetBkMode(BackgroundMode::Opaque);
+    dc.SetTextColor(rgb(0, 255, 0));
+    dc.SetBkColor(rgb(0, 0, 0));
+    dc.DrawTextW(QStringLiteral("1:02:03"), QRect(left + 150, y, 90, 15), DT_RIGHT);
+    dc.SetTextColor(rgb(0, 0, 0));
+    dc.SetBkColor(rgb(255, 128, 128));
+    dc.DrawTextW(QStringLiteral("  S\u00e9lectionner un nombre pour \r\n afficher le parcours d'un rayon "),
+                 QRect(left + 25, y + 15, 215, 30), DT_CENTER);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -146,23 +163,23 @@ int main(int argc, char** argv) {
     dc.PatBlt(0, 0, kWidth, kHeight, RasterOp::Blackness);
     dc.SelectBrush(CreateSolidBrush(Grey(48)));
     dc.SelectPen(CreatePen(1, Grey(48)));
-    dc.Rectangle(0, 0, 250, 140);
+    dc.Rectangle(0, 0, kWidth, 200);
 
-    // Every bitmap as stored, on a grey field.
-    int x = 4;
-    for (int number : {120, 121, 131, 122, 128}) {
-        Plain(dc, x, 4, number);
-        x += LoadBitmapW(number).width() + 8;
-    }
-    Plain(dc, 4, 56, 123);
-    Plain(dc, 170, 56, 127);
-    Plain(dc, 4, 112, 124);
-    Plain(dc, 4, 146, 130);
-    Plain(dc, 260, 4, 132);
+    // Every bitmap as stored, on a grey field, and the program's icon.
+    const std::pair<int, QPoint> places[] = {
+        {120, {4, 4}},  {121, {98, 4}},   {131, {171, 4}}, {122, {198, 4}}, {128, {266, 4}},
+        {123, {4, 52}}, {124, {168, 52}}, {127, {370, 4}}, {130, {4, 112}}, {132, {460, 4}}};
+    for (const auto& [number, place] : places) Plain(dc, place.x(), place.y(), number);
+    DeviceContext icon;
+    icon.SelectBitmap(QImage(QStringLiteral(":/mirovane/icon.png")).convertToFormat(QImage::Format_RGB32));
+    dc.BitBlt(370, 100, 32, 32, icon, 0, 0);
+    Caption(dc, 370, 133, QStringLiteral("icon"));
+
     Sprites(dc, 4, 206);
     Numbers(dc, 4, 340);
-    Marks(dc, 260, 120);
-    Title(dc, 260, 270);
+    Marks(dc, 260, 206);
+    Title(dc, 460, 206);
+    Texts(dc, 460, 480);
 
     const bool saved = Offscreen.bufferDC.Image().save(path);
     DestroyOffscreenBuffer();

@@ -111,16 +111,6 @@ void Frame(QImage& image, int left, int top, int width, int height, QRgb colour)
     Fill(image, left + width - 1, top, 1, height, colour);
 }
 
-// A line including both end points, minor coordinate rounded to nearest.
-void Line(QImage& image, int x0, int y0, int x1, int y1, QRgb colour) {
-    const int steps = std::max(std::abs(x1 - x0), std::abs(y1 - y0));
-    for (int i = 0; i <= steps; ++i) {
-        const double t = steps == 0 ? 0.0 : static_cast<double>(i) / steps;
-        Put(image, static_cast<int>(std::lround(x0 + t * (x1 - x0))),
-            static_cast<int>(std::lround(y0 + t * (y1 - y0))), colour);
-    }
-}
-
 // Pixel art from rows of characters; `colours` maps each character to a colour, other characters
 // (conventionally '.') leave the pixel alone.
 void Art(QImage& image, int left, int top, const std::vector<std::string_view>& rows,
@@ -242,23 +232,34 @@ void LegendRow(QImage& legend, int top, QRgb box) {
     Frame(legend, 18, top, 42, 17, kWhite);
 }
 
+// The barbs of an arrow on a 2-pixel ray whose rows start at `top`: the arrow's tip is in column
+// `tip` and it points right (+1) or left (-1).
+void Arrowhead(QImage& image, int tip, int top, int direction) {
+    for (int back = 1; back <= 2; ++back) {
+        const int x = tip - direction * back;
+        Fill(image, std::min(x, x - direction), top - back, 2, 1, kRayGreen);
+        Fill(image, std::min(x, x - direction), top + 1 + back, 2, 1, kRayGreen);
+    }
+}
+
 QImage Legend() {
     QImage legend = Canvas(60, 34, kBlack);
-    // Rows 0-16: the ray leaves the yellow box, bounces off a mirror and comes back into it.
+    // Rows 0-16: the ray leaves the yellow box, turns back at a mirror and comes back into the box.
     LegendRow(legend, 0, kYellow);
-    Fill(legend, 49, 2, 2, 13, kBlack);
-    Fill(legend, 51, 2, 1, 13, kWhite);
-    Line(legend, 8, 5, 48, 7, kRayGreen);
-    Line(legend, 8, 6, 48, 8, kRayGreen);
-    Line(legend, 48, 9, 8, 11, kRayGreen);
-    Line(legend, 48, 10, 8, 12, kRayGreen);
-    Art(legend, 11, 8, {".G.", "GG.", ".G."}, {{'G', kRayGreen}});
+    Fill(legend, 50, 3, 1, 11, kWhite);
+    Fill(legend, 51, 3, 2, 11, kBlack);
+    Fill(legend, 17, 4, 32, 2, kRayGreen);
+    Fill(legend, 47, 4, 2, 9, kRayGreen);
+    Fill(legend, 17, 11, 32, 2, kRayGreen);
+    Arrowhead(legend, 40, 4, 1);
+    Arrowhead(legend, 24, 11, -1);
     // Rows 17-33: the ray leaves the grey box and ends in an absorber's black disc.
     LegendRow(legend, 17, kBoxGrey);
-    Fill(legend, 8, 24, 35, 3, kRayGreen);
+    Fill(legend, 17, 24, 26, 2, kRayGreen);
+    Arrowhead(legend, 31, 24, 1);
     for (int y = -5; y <= 5; ++y) {
         for (int x = -5; x <= 5; ++x) {
-            if (x * x + y * y <= 30) Put(legend, 45 + x, 25 + y, kBlack);
+            if (x * x + y * y <= 30) Put(legend, 46 + x, 25 + y, kBlack);
         }
     }
     return legend;
@@ -267,19 +268,29 @@ QImage Legend() {
 // ---- 124: the credits --------------------------------------------------------------------------
 
 QImage Credits() {
+    // The title and the credit line share one baseline; the pair is then centred in the 18 rows.
+    const QFont titleFont = PixelFont(QStringLiteral("DejaVu Serif"), 19, true, true);
+    const QFont creditFont = PixelFont(QStringLiteral("DejaVu Sans"), 10, false);
+    const QString credit = QStringLiteral("by Kestory");
+    QImage work = Canvas(194, 40, kWhite);
+    {
+        QPainter painter(&work);
+        painter.setPen(QColor(kBlack));
+        painter.setFont(titleFont);
+        painter.drawText(3, 26, QStringLiteral("Mirovane"));
+        painter.setFont(creditFont);
+        painter.drawText(194 - 3 - QFontMetrics(creditFont).horizontalAdvance(credit), 26, credit);
+    }
+    const QRect ink = Extent(work, kBlack);
+    if (ink.height() > 18 || ink.left() < 0 || ink.right() > 193)
+        Fail(QStringLiteral("the credits do not fit"));
     QImage credits = Canvas(194, 18, kWhite);
-    QImage title = Canvas(194, 40, kWhite);
-    Text(title, 2, 2, QStringLiteral("Mirovane"), PixelFont(QStringLiteral("DejaVu Serif"), 19, true, true),
-         kBlack);
-    const QRect ink = Extent(title, kBlack);
+    const int dy = (18 - ink.height()) / 2 - ink.top();
     for (int y = ink.top(); y <= ink.bottom(); ++y) {
-        for (int x = ink.left(); x <= ink.right(); ++x) {
-            if (title.pixel(x, y) == kBlack)
-                Put(credits, x - ink.left() + 1, y - ink.top() + (18 - ink.height()) / 2, kBlack);
+        for (int x = 0; x < 194; ++x) {
+            if (work.pixel(x, y) == kBlack) Put(credits, x, y + dy, kBlack);
         }
     }
-    Text(credits, ink.width() + 10, 5, QStringLiteral("a game by Kestory"),
-         PixelFont(QStringLiteral("DejaVu Sans"), 10, false), kBlack);
     return credits;
 }
 
@@ -368,11 +379,25 @@ QImage ToolBar() {
          ".kwwwwwwkyo.....", ".kwwwwwkkw......", ".kkkkkkkkk......", "................", "................"},
         kToolColours);
     // A small framed grid of four items: a new game.
-    Art(bar, 32, 0,
-        {"kkkkkkkkkkkkkkk.", "kpppppwpppppppk.", "kpppwkwpppkkppk.", "kppwkwppppkkkpk.", "kpwkwppppkkkkpk.",
-         "kwkwppppppkkppk.", "kwpppppwpppppwk.", "kwwwwwwwwwwwwwk.", "kpppppwwppppppk.", "kpwwwwpwpwkpkpk.",
-         "kpwkkwpwpwkpkpk.", "kpwkkwpwpwkpkpk.", "kpwwwwpwpwkpkpk.", "kpppppwwppppppk.", "kkkkkkkkkkkkkkk."},
-        kToolColours);
+    // clang-format off
+    Art(bar, 32, 0, {
+        "kkkkkkkkkkkkkkk.",
+        "kppppwkwppppppk.",
+        "kpppwkwwppkkppk.",
+        "kppwkwpwpkkkkpk.",
+        "kpwkwppwpkkkkpk.",
+        "kwkwpppwppkkppk.",
+        "kkwppppwppppppk.",
+        "kwwwwwwwwwwwwwk.",
+        "kppppppwppppppk.",
+        "kpwwwwpwwkppkwk.",
+        "kpwkkwpwwkppkwk.",
+        "kpwkkwpwwkppkwk.",
+        "kpwwwwpwwkppkwk.",
+        "kppppppwppppppk.",
+        "kkkkkkkkkkkkkkk.",
+    }, kToolColours);
+    // clang-format on
     // A yellow light bulb: show the solution.
     Art(bar, 48, 0,
         {"......kkkk......", "....kkyyyykk....", "...kyywwyyyyk...", "...kywwyyyyyk...", "..kyywyyyyyyyk..",
@@ -441,11 +466,23 @@ void Sprite(QImage& sheet, int column, int row) {
                 Fill(sheet, left + 3, top + 3, 13, 13, kWhite);
                 break;
             }
-            Art(sheet, left + 3, top + 3,
-                {"#.....#.....#", ".#....#....#.", "..#...#...#..", "...#..#..#...", "....#####....",
-                 ".....###.....", "#############", ".....###.....", "....#####....", "...#..#..#...",
-                 "..#...#...#..", ".#....#....#.", "#.....#.....#"},
-                {{'#', ink}});
+            // clang-format off
+            Art(sheet, left + 3, top + 3, {
+                "#.....#.....#",
+                ".#....#....#.",
+                "..#..###..#..",
+                "...#.###.#...",
+                "....#####....",
+                "..#########..",
+                "#############",
+                "..#########..",
+                "....#####....",
+                "...#.###.#...",
+                "..#..###..#..",
+                ".#....#....#.",
+                "#.....#.....#",
+            }, {{'#', ink}});
+            // clang-format on
             put(9, 9, kWhite);
             break;
         default:  // column 0: nothing
@@ -515,23 +552,40 @@ QImage Water() {
 QImage Icon() {
     QImage icon(32, 32, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
-    // A 3 x 3 board of purple cells with white lines, one cell per 10 pixels.
-    Fill(icon, 1, 1, 31, 31, kPurple);
-    for (int i = 0; i <= 3; ++i) {
-        Fill(icon, 1 + 10 * i, 1, 1, 31, kWhite);
-        Fill(icon, 1, 1 + 10 * i, 31, 1, kWhite);
+    // A 3 x 3 board of purple cells, 7 pixels inside white lines at 7, 15, 23 and 31.
+    Fill(icon, 7, 7, 25, 25, kPurple);
+    for (int line = 7; line <= 31; line += 8) {
+        Fill(icon, line, 7, 1, 25, kWhite);
+        Fill(icon, 7, line, 25, 1, kWhite);
     }
-    // A slash mirror in the middle cell; the ray comes in from the left and leaves upward.
-    for (int i = 0; i < 9; ++i) {
-        Put(icon, 12 + i, 19 - i, kBlack);
-        Put(icon, 12 + i, 20 - i, kBlack);
-        Put(icon, 13 + i, 20 - i, kWhite);
+    // The ray comes in from the left port box, meets a slash mirror in the middle cell and leaves
+    // through the top port box: both boxes light green, the colour of a ray that leaves elsewhere.
+    const QRgb portGreen = Colour(100, 255, 100);
+    for (const QPoint box : {QPoint(0, 16), QPoint(16, 0)}) {
+        Fill(icon, box.x(), box.y(), 7, 7, portGreen);
+        Frame(icon, box.x(), box.y(), 7, 7, kBlack);
     }
-    Fill(icon, 0, 15, 16, 3, kRayGreen);
-    Fill(icon, 15, 0, 3, 18, kRayGreen);
-    // A yellow port box at the ray's entry.
-    Fill(icon, 0, 12, 6, 9, kYellow);
-    Frame(icon, 0, 12, 6, 9, kBlack);
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            const bool across = y >= 18 && y <= 20 && x >= 3;
+            const bool up = x >= 18 && x <= 20 && y >= 3;
+            if ((across || up) && x + y <= 37) Put(icon, x, y, kRayGreen);
+        }
+    }
+    for (int x = 16; x <= 22; ++x) {
+        for (int y = 16; y <= 22; ++y) {
+            if (x + y == 37) Put(icon, x, y, kWhite);
+            if (x + y == 38 || x + y == 39) Put(icon, x, y, kBlack);
+        }
+    }
+    // An absorber in the top-left cell and a total reflector in the bottom-right one.
+    for (int y = -3; y <= 3; ++y) {
+        for (int x = -3; x <= 3; ++x) {
+            if (x * x + y * y <= 10) Put(icon, 11 + x, 11 + y, kBlack);
+        }
+    }
+    Fill(icon, 25, 25, 5, 5, kWhite);
+    Fill(icon, 26, 26, 3, 3, kBlack);
     return icon;
 }
 
