@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -11,6 +10,8 @@
 
 #include "model/game_state.h"
 #include "platform/services.h"
+
+inline const std::string kKeyHeader = "[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n";
 
 class SettingsTest : public ::testing::Test {
   protected:
@@ -21,7 +22,6 @@ class SettingsTest : public ::testing::Test {
     }
     void TearDown() override {
         SetDialogActions({});
-        SetMessageBoxAnswers({});
         qunsetenv("XDG_CONFIG_HOME");
     }
 
@@ -36,9 +36,10 @@ class SettingsTest : public ::testing::Test {
 
     std::string ReadFile() const {
         QFile file(FilePath());
-        if (!file.open(QIODevice::ReadOnly)) return "(no file)";
-        return file.readAll().toStdString();
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "(no file)";
     }
+
+    bool FileHas(const std::string& line) const { return ReadFile().find(line + "\n") != std::string::npos; }
 
     QTemporaryDir folder;
 };
