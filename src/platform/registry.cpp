@@ -129,6 +129,8 @@ bool ReadHexBytes(std::string_view text, std::string_view s, std::size_t i, Pars
             if (!OnlyBlanksFrom(s, i + 1)) return false;
             if (parsed.next >= text.size()) return true;
             const Line line = LineAt(text, parsed.next);
+            // A section header is never more data: the value ends before it.
+            if (TrimLeft(line.content).substr(0, 1) == "[") return true;
             s = line.content;
             i = 0;
             parsed.next = line.next;
@@ -323,7 +325,13 @@ std::string RegistryText::LineEndAfter(std::string_view text) const {
 }
 
 void RegistryText::EndLineOf(std::size_t piece) {
-    pieces_[piece].text += LineEndAfter(pieces_[piece].text);
+    std::string& text = pieces_[piece].text;
+    text += LineEndAfter(text);
+    // Hex data whose last line still asks for more (the file ended there) would take the next line
+    // as more data: a blank line ends them.
+    const std::size_t lastLine = text.size() < 2 ? 0 : text.rfind('\n', text.size() - 2);
+    const Line last = LineAt(text, lastLine == std::string::npos || text.size() < 2 ? 0 : lastLine + 1);
+    if (pieces_[piece].isValue && TrimRight(last.content).ends_with('\\')) text += lineEnd_;
 }
 
 void RegistryText::AddKey() {
