@@ -1,5 +1,5 @@
-// Shared set-up of the painting tests: a fresh game record, a 240 x 268 off-screen buffer, message
-// boxes answered and recorded, and small readers of the buffer's pixels.
+// Shared set-up of the painting tests: a fresh game record, a 240 x 268 buffer, message boxes answered
+// and recorded with the phase at the moment they were asked, and readers of the buffer's pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,15 +28,14 @@ class PaintTest : public ::testing::Test {
         GameState = GameRecord{};
         CreateOffscreenBuffer(240, 268);
         SetMessageBoxAnswers([this](const AskedMessageBox& box) {
-            asked.push_back(box.text + "|" + box.caption + "|" + QString::number(box.style));
-            phaseWhenAsked.push_back(GameState.gamePhase);
+            asked.push_back(QStringLiteral("%1|%2|%3|%4")
+                                .arg(box.text, box.caption)
+                                .arg(box.style)
+                                .arg(GameState.gamePhase));
             return IDOK;
         });
     }
-    void TearDown() override {
-        SetMessageBoxAnswers({});
-        for (int number : {120, 121, 122, 123, 131}) SetBitmapLoadFails(number, false);
-    }
+    void TearDown() override { SetMessageBoxAnswers({}); }
 
     // A game in play on an N x N board hiding `hidden`, with both legends shown and no port shown.
     static void StartGame(int n, std::initializer_list<Placed> hidden) {
@@ -53,13 +52,12 @@ class PaintTest : public ::testing::Test {
         GameState.playerBoard[x * 8 + y] = item;
         ++GameState.placedCount;
     }
-    static void PaintAll() { Paint(kScreen); }
-    static QRgb Pixel(int x, int y) { return Offscreen.bufferDC.Image().pixel(x, y); }
-    static QRgb Pixel(QPoint p) { return Pixel(p.x(), p.y()); }
+    static QRgb Pixel(QPoint p) { return Offscreen.bufferDC.Image().pixel(p); }
+    static QImage Area(const QRect& area) { return Offscreen.bufferDC.Image().copy(area); }
     static int Count(const QRect& area, QRgb colour) {
         int count = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) count += Pixel(x, y) == colour;
+        for (int i = 0; i < area.width() * area.height(); ++i) {
+            count += Pixel(area.topLeft() + QPoint(i % area.width(), i / area.width())) == colour;
         }
         return count;
     }
@@ -69,17 +67,16 @@ class PaintTest : public ::testing::Test {
         PortPosition(static_cast<int16_t>(p), corner);
         return QPoint(corner.x, corner.y);
     }
-    // Whether `area` of the buffer equals what the drawing layer makes of `text` there on black.
-    static bool ShowsText(const QString& text, const QRect& rect, const QRect& area, QRgb ink, QRgb band) {
+    // A black screen with `text` drawn as the drawing layer does, in `ink` on an opaque `band`.
+    static QImage Text(const char* text, const QRect& rect, QRgb ink, QRgb band) {
         DeviceContext dc;
         dc.SelectBitmap(QImage(240, 268, QImage::Format_RGB32));
         dc.PatBlt(0, 0, 240, 268, RasterOp::Blackness);
         dc.SetTextColor(ink);
         dc.SetBkColor(band);
-        dc.DrawTextW(text, rect, DT_CENTER);
-        return dc.Image().copy(area) == Offscreen.bufferDC.Image().copy(area);
+        dc.DrawTextW(QString::fromUtf8(text), rect, DT_CENTER);
+        return dc.Image();
     }
 
-    std::vector<QString> asked;
-    std::vector<GamePhase> phaseWhenAsked;
+    std::vector<QString> asked;  // text|caption|style|phase
 };
