@@ -175,9 +175,11 @@ int FlashHalfSize(uint32_t t) {
 }
 
 void DrawTitleFrame() {
+    // The first paint comes before the buffer exists and counts; the set-up frame waits for the buffer,
+    // since every later frame needs its tables.
+    if (!Offscreen.exists && GameState.titleFrame >= 1) return;
     ++GameState.titleFrame;
     if (GameState.titleFrame < 2 || GameState.titleFrame > kLastFrame) return;
-    if (!Offscreen.exists) return;
 
     DeviceContext& dc = Offscreen.bufferDC;
     const uint32_t t = (GetTickCount() - GameState.titleStartTick) / kPeriodMs;
