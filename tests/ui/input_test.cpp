@@ -156,6 +156,7 @@ TEST_F(InputTest, BoardTapsAreIgnoredOnceTheGameIsOverButPortTapsStillChooseRays
     TapCell(0, 0);
     EXPECT_EQ(GameState.playerBoard, board);
     EXPECT_EQ(GameState.moveCount, moves);
+    GameState.shownPort = -99;
     Tap(GameState.boardX + 30, GameState.boardY - 10);
     EXPECT_EQ(GameState.shownPort, 1);
 }
