@@ -110,41 +110,23 @@ TEST_F(InputTest, ADoubleTapActsAsTwoTaps) {
     EXPECT_EQ(GameState.shownPort, 0);
 }
 
-TEST_F(InputTest, WithAllItemsPlacedAnEmptyCellOnlyCountsAMoveAndWormholesNeverChange) {
+TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsMoves) {
     StartPlaying();
-    GameState.useworm = 1;
-    GameState.damier = 5;
-    GameState.items = 3;
-    GeneratePuzzle();
-    const Point32 a = GameState.wormholeA;
-    ASSERT_GE(a.x, 0);
-    TapCell(a.x, a.y);
-    EXPECT_EQ(GameState.playerBoard[a.x * 8 + a.y], WormholeA);
-    EXPECT_EQ(GameState.placedCount, 0);
-    EXPECT_EQ(GameState.moveCount, 1) << "a wormhole tap still counts";
-
-    // Fill the board's free cells until all 3 items stand, without solving it by chance.
-    int placed = 0;
-    for (int x = 0; x < 5 && placed < 3; ++x) {
-        for (int y = 0; y < 5 && placed < 3; ++y) {
-            if (GameState.playerBoard[x * 8 + y] != Empty) continue;
-            TapCell(x, y);
-            if (GameState.gamePhase != Playing) GTEST_SKIP() << "the random puzzle was solved by chance";
-            ++placed;
-        }
-    }
+    UseHiddenBoard(4, {{0, 0, SlashMirror}, {1, 1, SlashMirror}, {2, 2, SlashMirror}});
+    GameState.hiddenBoard[3 * 8 + 0] = GameState.playerBoard[3 * 8 + 0] = WormholeA;
+    GameState.hiddenBoard[0 * 8 + 3] = GameState.playerBoard[0 * 8 + 3] = WormholeB;
+    Place(SlashMirror, 3, 3);
+    Place(SlashMirror, 3, 2);
+    Place(SlashMirror, 3, 1);
     ASSERT_EQ(GameState.placedCount, 3);
+    ASSERT_EQ(GameState.gamePhase, Playing);
+
     const Board board = GameState.playerBoard;
-    const int moves = GameState.moveCount;
-    for (int x = 0; x < 5; ++x) {
-        for (int y = 0; y < 5; ++y) {
-            if (board[x * 8 + y] != Empty) continue;
-            TapCell(x, y);
-            EXPECT_EQ(GameState.playerBoard, board) << "nothing more can be placed";
-            EXPECT_EQ(GameState.moveCount, moves + 1);
-            return;
-        }
-    }
+    TapCell(3, 0);
+    EXPECT_EQ(GameState.playerBoard, board) << "a wormhole end can be neither placed nor removed";
+    TapCell(1, 1);
+    EXPECT_EQ(GameState.playerBoard, board) << "all three items stand: nothing more is placed";
+    EXPECT_EQ(GameState.moveCount, 5);
 }
 
 TEST_F(InputTest, BoardTapsAreIgnoredOnceTheGameIsOverButPortTapsStillChooseRays) {
