@@ -1,8 +1,10 @@
 // Item sprites, item outlines and port numbers land where the board and the port boxes expect them.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <set>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/game_state.h"
@@ -15,6 +17,8 @@ constexpr QRgb kRed = rgb(255, 0, 0);
 constexpr QRgb kWhite = rgb(255, 255, 255);
 constexpr QRgb kPurple = rgb(128, 0, 128);
 
+using Pixels = std::set<std::pair<int, int>>;
+
 class Sprites : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -25,125 +29,90 @@ class Sprites : public ::testing::Test {
         SetBitmapLoadFails(130, false);
         DestroyOffscreenBuffer();
     }
-    DeviceContext& dc() { return Offscreen.bufferDC; }
-    QRgb At(int x, int y) const { return Offscreen.bufferDC.Image().pixel(x, y); }
+    static DeviceContext& dc() { return Offscreen.bufferDC; }
+    static QRgb At(int x, int y) { return Offscreen.bufferDC.Image().pixel(x, y); }
 
-    // Whether the 21 x 21 cell at (x, y) shows the sheet's 19 x 19 square from (sourceX, sourceY) one
-    // pixel inside, with the purple pixels left as the field.
-    ::testing::AssertionResult ShowsSheetSquare(int x, int y, int sourceX, int sourceY) const {
+    // The pixels of the buffer's top-left 100 x 100 that are not the field, with their colours.
+    static std::vector<std::pair<QPoint, QRgb>> Drawn() {
+        std::vector<std::pair<QPoint, QRgb>> drawn;
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x) {
+                if (At(x, y) != kField) drawn.emplace_back(QPoint(x, y), At(x, y));
+            }
+        }
+        return drawn;
+    }
+
+    // What a sprite from the sheet's square at (sourceX, sourceY) draws in the cell at (x, y): its
+    // pixels that are not purple, one pixel inside the cell.
+    static std::vector<std::pair<QPoint, QRgb>> Sprite(int x, int y, int sourceX, int sourceY) {
         const Bitmap sheet = LoadBitmapW(130);
-        for (int dy = 0; dy < 21; ++dy) {
-            for (int dx = 0; dx < 21; ++dx) {
-                const bool inside = dx >= 1 && dx <= 19 && dy >= 1 && dy <= 19;
-                const QRgb source = inside ? sheet.pixel(sourceX + dx - 1, sourceY + dy - 1) : kPurple;
-                const QRgb expected = source == kPurple ? kField : source;
-                if (At(x + dx, y + dy) != expected) {
-                    return ::testing::AssertionFailure()
-                           << "cell pixel (" << dx << ", " << dy << ") differs from the sheet's (" << sourceX
-                           << ", " << sourceY << ") square";
-                }
+        std::vector<std::pair<QPoint, QRgb>> drawn;
+        for (int dy = 0; dy < 19; ++dy) {
+            for (int dx = 0; dx < 19; ++dx) {
+                const QRgb pixel = sheet.pixel(sourceX + dx, sourceY + dy);
+                if (pixel != kPurple) drawn.emplace_back(QPoint(x + 1 + dx, y + 1 + dy), pixel);
             }
         }
-        return ::testing::AssertionSuccess();
-    }
-
-    bool CellUntouched(int x, int y) const {
-        for (int dy = 0; dy < 21; ++dy) {
-            for (int dx = 0; dx < 21; ++dx) {
-                if (At(x + dx, y + dy) != kField) return false;
-            }
-        }
-        return true;
-    }
-
-    int RedPixels(int x, int y) const {
-        int count = 0;
-        for (int dy = 0; dy < 21; ++dy) {
-            for (int dx = 0; dx < 21; ++dx) count += At(x + dx, y + dy) == kRed ? 1 : 0;
-        }
-        return count;
+        return drawn;
     }
 };
 
-TEST_F(Sprites, TheBufferStartsWhiteAtTheGivenSizeAndGoesAwayOnDestroy) {
+TEST_F(Sprites, TheBufferStartsWhiteAtItsSizeAndGoesAwayOnDestroy) {
     CreateOffscreenBuffer(240, 268);
     EXPECT_TRUE(Offscreen.exists);
-    EXPECT_EQ(Offscreen.width, 240);
-    EXPECT_EQ(Offscreen.height, 268);
+    EXPECT_EQ(Offscreen.bufferDC.Image().size(), QSize(Offscreen.width, Offscreen.height));
     EXPECT_EQ(Offscreen.bufferDC.Image().size(), QSize(240, 268));
     EXPECT_EQ(At(0, 0), kWhite);
     EXPECT_EQ(At(239, 267), kWhite);
-    EXPECT_TRUE(Offscreen.sourceDC.Image().isNull()) << "the source context holds nothing between copies";
     DestroyOffscreenBuffer();
     EXPECT_FALSE(Offscreen.exists);
     EXPECT_TRUE(Offscreen.bufferDC.Image().isNull());
 }
 
-TEST_F(Sprites, EachItemCodeShowsItsSheetColumn) {
-    // Item code, source x of its column.
-    const std::pair<int, int> columns[] = {
-        {SlashMirror, 21}, {BackslashMirror, 41}, {VerticalMirror, 121}, {HorizontalMirror, 101},
-        {Absorber, 61},    {TotalReflector, 81},  {WormholeA, 141},      {WormholeB, 141}};
-    int x = 0;
-    for (const auto& [item, sourceX] : columns) {
-        DrawItemSprite(dc(), x, 10, item, CellSprite);
-        DrawItemSprite(dc(), x, 40, item, PaletteSprite);
-        DrawItemSprite(dc(), x, 70, item, Highlight);
-        EXPECT_TRUE(ShowsSheetSquare(x, 10, sourceX, 1)) << "item " << item << " as a cell";
-        EXPECT_TRUE(ShowsSheetSquare(x, 40, sourceX, 1)) << "item " << item << " in the palette";
-        EXPECT_TRUE(ShowsSheetSquare(x, 70, sourceX, 21)) << "item " << item << " highlighted";
-        x += 25;
+TEST_F(Sprites, EachItemCodeShowsItsSheetColumnAndHighlightTheRowBelow) {
+    const std::pair<int, int> sourceX[] = {
+        {SlashMirror, 21},       {BackslashMirror, 41}, {VerticalMirror, 121},
+        {HorizontalMirror, 101}, {Absorber, 61},        {TotalReflector, 81},
+        {WormholeA, 141},        {WormholeB, 141},      {0x10000 + SlashMirror, 21}};
+    for (const auto& [item, x] : sourceX) {
+        const int16_t modes[] = {CellSprite, PaletteSprite, Highlight, 7};
+        for (const int16_t mode : modes) {
+            Offscreen.bufferDC.Image().fill(kField);
+            DrawItemSprite(dc(), 40, 60, item, mode);
+            EXPECT_EQ(Drawn(), Sprite(40, 60, x, mode == Highlight ? 21 : 1))
+                << "item " << item << " mode " << mode;
+        }
     }
     EXPECT_TRUE(Offscreen.sourceDC.Image().isNull()) << "the sheet is detached again";
 }
 
-TEST_F(Sprites, OnlyTheLow16BitsOfTheItemCount) {
-    DrawItemSprite(dc(), 0, 0, 0x10001, CellSprite);
-    EXPECT_TRUE(ShowsSheetSquare(0, 0, 21, 1));
-    DrawItemSprite(dc(), 30, 0, 0x10000, CellSprite);
-    EXPECT_TRUE(CellUntouched(30, 0));
-}
-
-TEST_F(Sprites, AnEmptyOrUnknownItemLeavesTheCellAsItWas) {
-    for (int16_t mode = CellSprite; mode <= 5; ++mode) {
-        for (int item : {0, 9, -1, 200}) {
-            DrawItemSprite(dc(), 50, 50, item, mode);
-            EXPECT_TRUE(CellUntouched(50, 50)) << "item " << item << " mode " << mode;
-        }
+TEST_F(Sprites, AnEmptyOrUnknownItemOutlineModeOrAMissingSheetLeaveTheCellAsItWas) {
+    for (int item : {0, 9, -1, 0x10000}) {
+        for (int16_t mode = CellSprite; mode <= Highlight; ++mode) DrawItemSprite(dc(), 0, 0, item, mode);
     }
-}
-
-TEST_F(Sprites, OtherModesDrawTheItemRowAndOutlineModeDrawsNoSprite) {
-    DrawItemSprite(dc(), 0, 0, Absorber, 7);
-    EXPECT_TRUE(ShowsSheetSquare(0, 0, 61, 1));
-    DrawItemSprite(dc(), 30, 0, Absorber, Outline);
-    EXPECT_TRUE(CellUntouched(30, 0));
+    DrawItemSprite(dc(), 0, 0, Absorber, Outline);
+    SetBitmapLoadFails(130, true);
+    DrawItemSprite(dc(), 0, 0, Absorber, CellSprite);
+    EXPECT_TRUE(Drawn().empty());
 }
 
 TEST_F(Sprites, AHighlightedWormholeEndIsAWhiteSquare) {
-    DrawItemSprite(dc(), 100, 100, WormholeB, Highlight);
-    for (int dy = 0; dy < 21; ++dy) {
-        for (int dx = 0; dx < 21; ++dx) {
-            const bool inSquare = dx >= 4 && dx <= 16 && dy >= 4 && dy <= 16;
-            EXPECT_EQ(At(100 + dx, 100 + dy), inSquare ? kWhite : kField) << dx << ", " << dy;
-        }
+    DrawItemSprite(dc(), 20, 20, WormholeB, Highlight);
+    std::vector<std::pair<QPoint, QRgb>> square;
+    for (int y = 24; y <= 36; ++y) {
+        for (int x = 24; x <= 36; ++x) square.emplace_back(QPoint(x, y), kWhite);
     }
+    EXPECT_EQ(Drawn(), square);
 }
 
-TEST_F(Sprites, ASheetThatCannotBeLoadedDrawsNothing) {
-    SetBitmapLoadFails(130, true);
-    DrawItemSprite(dc(), 0, 0, Absorber, CellSprite);
-    EXPECT_TRUE(CellUntouched(0, 0));
-}
-
-TEST_F(Sprites, OutlinesFollowTheItemsShape) {
+TEST_F(Sprites, OutlinesFollowTheItemsShapeInRedAndPutThePenBack) {
     dc().SelectBrush(GetStockBrush(NULL_BRUSH));
-    const Pen before = dc().SelectPen(CreatePen(1, rgb(1, 2, 3)));
-    // Item, pixels that are red, pixels that are not (relative to the cell's corner).
+    dc().SelectPen(CreatePen(1, rgb(1, 2, 3)));
     struct Case {
         int item;
-        std::vector<QPoint> red;
-        std::vector<QPoint> clear;
+        std::vector<QPoint> red;    // relative to the cell's corner
+        std::vector<QPoint> clear;  // not red
     };
     const Case cases[] = {
         {SlashMirror, {{4, 16}, {11, 9}, {17, 3}}, {{18, 2}, {3, 17}}},
@@ -163,22 +132,16 @@ TEST_F(Sprites, OutlinesFollowTheItemsShape) {
             EXPECT_NE(At(30 + p.x(), 30 + p.y()), kRed)
                 << "item " << c.item << " at " << p.x() << ", " << p.y();
     }
-    EXPECT_EQ(dc().CurrentPen().colour, rgb(1, 2, 3)) << "the pen is put back";
-    dc().SelectPen(before);
+    EXPECT_EQ(dc().CurrentPen().colour, rgb(1, 2, 3));
 }
 
-TEST_F(Sprites, OutlinesOnlyInOutlineModeAndNoneForTheWormholeOrEmpty) {
+TEST_F(Sprites, NoOutlineForTheWormholeOrEmptyOrOutsideOutlineMode) {
     dc().SelectBrush(GetStockBrush(NULL_BRUSH));
-    for (int item : {0, 7, 8, 9}) {
-        DrawItemOutline(dc(), 0, 0, item, Outline);
-        EXPECT_EQ(RedPixels(0, 0), 0) << "item " << item;
-    }
-    for (int16_t mode : {0, 1, 3, 9}) {
-        DrawItemOutline(dc(), 0, 0, SlashMirror, mode);
-        EXPECT_EQ(RedPixels(0, 0), 0) << "mode " << mode;
-    }
+    for (int item : {0, 7, 8, 9}) DrawItemOutline(dc(), 0, 0, item, Outline);
+    for (int16_t mode : {0, 1, 3, 9}) DrawItemOutline(dc(), 0, 0, SlashMirror, mode);
+    EXPECT_TRUE(Drawn().empty());
     DrawItemOutline(dc(), 0, 0, 0x10000 + SlashMirror, Outline);
-    EXPECT_GT(RedPixels(0, 0), 10) << "the low 16 bits name the item";
+    EXPECT_FALSE(Drawn().empty()) << "the low 16 bits name the item";
 }
 
 // ---- Numbers -----------------------------------------------------------------------------------
@@ -187,92 +150,62 @@ class Numbers : public Sprites {
   protected:
     void SetUp() override {
         Sprites::SetUp();
-        replaced_ = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(120));
+        Offscreen.sourceDC.SelectBitmap(LoadBitmapW(120));
         dc().SetTextColor(kRed);
         dc().SetBkColor(rgb(0, 0, 255));
     }
-    void TearDown() override {
-        Offscreen.sourceDC.SelectBitmap(replaced_);
-        Sprites::TearDown();
+
+    // The red pixels of the buffer; every other pixel drawn counts as a fault.
+    static Pixels Red() {
+        Pixels red;
+        for (const auto& [p, colour] : Drawn()) red.emplace(colour == kRed ? p.x() : -1000, p.y());
+        return red;
     }
 
-    // The pixels that a glyph of `digit` drawn at (x, y) makes red: its 0-bits.
-    static std::vector<QPoint> GlyphPixels(int16_t digit, int x, int y) {
-        int16_t left = 0;
-        int16_t width = 0;
-        GetDigitGlyph(digit, left, width);
+    // The pixels of digit glyphs, each given as (digit, x, y): their 0-bits.
+    static Pixels Glyphs(std::initializer_list<std::tuple<int16_t, int, int>> glyphs) {
+        Pixels pixels;
         const Bitmap strip = LoadBitmapW(120);
-        std::vector<QPoint> pixels;
-        for (int dy = 0; dy < 10; ++dy) {
-            for (int dx = 0; dx < width; ++dx) {
-                if (strip.pixelIndex(left + dx, dy) == 0) pixels.emplace_back(x + dx, y + dy);
+        for (const auto& [digit, x, y] : glyphs) {
+            int16_t left = 0;
+            int16_t width = 0;
+            GetDigitGlyph(digit, left, width);
+            for (int dy = 0; dy < 10; ++dy) {
+                for (int dx = 0; dx < width; ++dx) {
+                    if (strip.pixelIndex(left + dx, dy) == 0) pixels.emplace(x + dx, y + dy);
+                }
             }
         }
         return pixels;
     }
-
-    // Whether the red pixels of the buffer are exactly those of the glyphs given.
-    ::testing::AssertionResult ShowsGlyphs(
-        std::initializer_list<std::tuple<int16_t, int, int>> glyphs) const {
-        std::set<std::pair<int, int>> expected;
-        for (const auto& [digit, x, y] : glyphs) {
-            for (QPoint p : GlyphPixels(digit, x, y)) expected.emplace(p.x(), p.y());
-        }
-        std::set<std::pair<int, int>> red;
-        const QImage& image = Offscreen.bufferDC.Image();
-        for (int y = 0; y < 60; ++y) {
-            for (int x = 0; x < 60; ++x) {
-                if (image.pixel(x, y) == kRed)
-                    red.emplace(x, y);
-                else if (image.pixel(x, y) != kField)
-                    return ::testing::AssertionFailure() << "background drawn at " << x << ", " << y;
-            }
-        }
-        if (red == expected) return ::testing::AssertionSuccess();
-        return ::testing::AssertionFailure()
-               << red.size() << " red pixels where the glyphs have " << expected.size();
-    }
-
-  private:
-    Bitmap replaced_;
 };
 
 TEST_F(Numbers, GlyphTableAndItsFallback) {
-    const int left[] = {0, 10, 15, 24, 33, 42, 52, 60, 70, 79};
-    const int width[] = {7, 3, 8, 8, 8, 8, 7, 8, 7, 7};
-    for (int16_t digit = 0; digit < 10; ++digit) {
-        int16_t l = -1;
-        int16_t w = -1;
-        GetDigitGlyph(digit, l, w);
-        EXPECT_EQ(l, left[digit]) << "digit " << digit;
-        EXPECT_EQ(w, width[digit]) << "digit " << digit;
-    }
-    for (int16_t other : {int16_t{-1}, int16_t{10}, int16_t{255}}) {
-        int16_t l = -1;
-        int16_t w = -1;
-        GetDigitGlyph(other, l, w);
-        EXPECT_EQ(l, 0) << other;
-        EXPECT_EQ(w, 7) << other;
+    const std::pair<int16_t, int16_t> glyphs[] = {{0, 7},  {10, 3}, {15, 8}, {24, 8}, {33, 8},
+                                                  {42, 8}, {52, 7}, {60, 8}, {70, 7}, {79, 7}};
+    for (int16_t digit = -1; digit <= 10; ++digit) {
+        int16_t left = -1;
+        int16_t width = -1;
+        GetDigitGlyph(digit, left, width);
+        const auto expected = digit >= 0 && digit <= 9 ? glyphs[digit] : glyphs[0];
+        EXPECT_EQ(std::make_pair(left, width), expected) << "digit " << digit;
     }
 }
 
-TEST_F(Numbers, ElevenSitsWithItsTensAtSevenAndItsUnitsAtEleven) {
+TEST_F(Numbers, NumbersSitWhereThePortBoxesExpectThem) {
     DrawNumber(dc(), 0, 0, 21, 21, 11);
-    EXPECT_TRUE(ShowsGlyphs({{1, 7, 5}, {1, 11, 5}}));
-}
-
-TEST_F(Numbers, OneDigitIsCentredAndTenKeepsABlankColumnBetweenItsGlyphs) {
-    DrawNumber(dc(), 20, 20, 41, 41, 7);
-    EXPECT_TRUE(ShowsGlyphs({{7, 26, 25}}));
-    Offscreen.bufferDC.Image().fill(kField);
-    DrawNumber(dc(), 20, 20, 41, 41, 1);
-    EXPECT_TRUE(ShowsGlyphs({{1, 29, 25}}));
-    Offscreen.bufferDC.Image().fill(kField);
-    DrawNumber(dc(), 20, 20, 41, 41, 10);
-    EXPECT_TRUE(ShowsGlyphs({{1, 25, 25}, {0, 29, 25}}));
-    Offscreen.bufferDC.Image().fill(kField);
-    DrawNumber(dc(), 0, 0, 21, 21, 0);
-    EXPECT_TRUE(ShowsGlyphs({{0, 7, 5}}));
+    EXPECT_EQ(Red(), Glyphs({{1, 7, 5}, {1, 11, 5}})) << "11: tens at x = 7, units at x = 11, y = 5";
+    const std::tuple<int16_t, Pixels> cases[] = {
+        {7, Glyphs({{7, 26, 25}})},
+        {1, Glyphs({{1, 29, 25}})},
+        {10, Glyphs({{1, 25, 25}, {0, 29, 25}})},
+        {0, Glyphs({{0, 27, 25}})},
+    };
+    for (const auto& [value, expected] : cases) {
+        Offscreen.bufferDC.Image().fill(kField);
+        DrawNumber(dc(), 20, 20, 41, 41, value);
+        EXPECT_EQ(Red(), expected) << value << " in the box at (20, 20)";
+    }
 }
 
 TEST_F(Numbers, NothingOutsideZeroToNinetyNineOrInABoxTooSmall) {
@@ -280,9 +213,9 @@ TEST_F(Numbers, NothingOutsideZeroToNinetyNineOrInABoxTooSmall) {
     DrawNumber(dc(), 0, 0, 21, 21, -1);
     DrawNumber(dc(), 0, 0, 16, 21, 5);
     DrawNumber(dc(), 0, 0, 21, 9, 5);
-    EXPECT_TRUE(ShowsGlyphs({}));
+    EXPECT_TRUE(Drawn().empty());
     DrawNumber(dc(), 0, 0, 17, 10, 99);
-    EXPECT_FALSE(ShowsGlyphs({})) << "17 x 10 is large enough";
+    EXPECT_FALSE(Drawn().empty()) << "17 x 10 is large enough";
 }
 
 }  // namespace
