@@ -1,6 +1,7 @@
 // Runs the GoogleTest cases of Qt code inside a QApplication on the offscreen platform.
-#include <QApplication>
 #include <gtest/gtest.h>
+
+#include <QApplication>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
