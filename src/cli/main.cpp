@@ -48,7 +48,10 @@ int Refuse(const std::string& what) {
 }
 
 std::string Quoted(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted.append(1, '\'').append(text).append(1, '\'');
+    return quoted;
 }
 
 std::string Shown(char c) {

@@ -199,14 +199,12 @@ void OnTimer(uint32_t /*timerId*/) {
         } else if (GameState.titleFrame <= 1) {
             InvalidateClient();
         } else {
-            const Rect32& area = GameState.animationRect;
-            InvalidateRect(QRect(area.left, area.top, area.right - area.left, area.bottom - area.top));
+            InvalidateRect(GameState.animationRect);
         }
         return;
     }
     if (GameState.moveCount != 0) {
         GameState.lastTick = GetTickCount();
-        const Rect32& clock = GameState.clockRect;
-        InvalidateRect(QRect(clock.left, clock.top, clock.right - clock.left, clock.bottom - clock.top));
+        InvalidateRect(GameState.clockRect);
     }
 }

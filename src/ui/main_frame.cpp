@@ -232,15 +232,22 @@ void ExitInstance() {
     DestroyOffscreenBuffer();
 }
 
-void InvalidateRect(const QRect& rect) {
+namespace {
+
+void Invalidate(const QRect& rect) {
     if (mainFrame == nullptr) return;
     pendingRegion += rect;
     mainFrame->Client()->update(rect);
 }
 
+}  // namespace
+
+void InvalidateRect(const Rect32& rect) {
+    Invalidate(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+}
+
 void InvalidateClient() {
-    if (mainFrame == nullptr) return;
-    InvalidateRect(mainFrame->Client()->rect());
+    if (mainFrame != nullptr) Invalidate(mainFrame->Client()->rect());
 }
 
 void UpdateWindow() {

@@ -9,6 +9,8 @@
 #include <QWidget>
 #include <map>
 
+#include "model/game_state.h"
+
 inline constexpr int kClientWidth = 240;
 inline constexpr int kClientHeight = 268;
 
@@ -64,7 +66,7 @@ void ExitInstance();
 
 // Marks a part of the client area (or all of it) for repainting; UpdateWindow paints what is marked
 // at once, before it returns.
-void InvalidateRect(const QRect& rect);
+void InvalidateRect(const Rect32& rect);
 void InvalidateClient();
 void UpdateWindow();
 

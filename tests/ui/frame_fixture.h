@@ -59,6 +59,8 @@ class FrameTest : public ::testing::Test {
     void Start() {
         frame = InitInstance();
         ASSERT_NE(frame, nullptr);
+        // Repaints reach the buffer only once the window system has shown the window.
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(frame));
     }
 
     // Starts the program and ends the title screen with a first tap in an empty margin.

@@ -21,18 +21,16 @@ class GameFlowTest : public FrameTest {
         Place(SlashMirror, 2, 2);
         Place(TotalReflector, 3, 3);
     }
-    std::vector<QString> Texts() const {
-        std::vector<QString> texts;
-        for (const AskedMessageBox& box : asked) texts.push_back(box.text);
-        return texts;
-    }
 };
 
 TEST_F(GameFlowTest, TitleScreenEndsAtTheFirstTapWithoutPlacingAnything) {
     Start();
     ASSERT_NE(GameState.titleStartTick, 0u);
     EXPECT_EQ(frame->TimerPeriod(1), 60u) << "the title screen runs on a 60 ms timer";
+    const QRgb cellPixel = rgb(128, 0, 128);  // an empty cell's inside
+    EXPECT_NE(Pixel(GameState.boardX + 3, GameState.boardY + 3), cellPixel) << "the title screen shows";
     Tap(GameState.boardX + 10, GameState.boardY + 10);
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), cellPixel) << "the game is painted at once";
     EXPECT_EQ(GameState.titleStartTick, 0u);
     EXPECT_EQ(frame->TimerPeriod(1), 0u);
     EXPECT_EQ(GameState.playerBoard[0], Empty);

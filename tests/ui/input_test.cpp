@@ -115,6 +115,9 @@ TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsM
     UseHiddenBoard(4, {{0, 0, SlashMirror}, {1, 1, SlashMirror}, {2, 2, SlashMirror}});
     GameState.hiddenBoard[3 * 8 + 0] = GameState.playerBoard[3 * 8 + 0] = WormholeA;
     GameState.hiddenBoard[0 * 8 + 3] = GameState.playerBoard[0 * 8 + 3] = WormholeB;
+    GameState.wormholeA = {3, 0};
+    GameState.wormholeB = {0, 3};
+    ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
     Place(SlashMirror, 3, 3);
     Place(SlashMirror, 3, 2);
     Place(SlashMirror, 3, 1);
