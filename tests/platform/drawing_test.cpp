@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <algorithm>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace {
@@ -26,38 +28,31 @@ DeviceContext Canvas(int width, int height) {
 }
 
 // The pixels from (x, y) on, `count` of them to the right (or down), one letter each: '.' the field,
-// w white, k black, p purple, g green, r red, ? anything else.
+// w white, k black, p purple, g green, r red, y the stock grey, ? anything else.
 std::string Pixels(const DeviceContext& dc, int x, int y, int count, bool down = false) {
+    static const QRgb colours[] = {kField, kWhite, kBlack, kPurple, kGreen, kRed, rgb(128, 128, 128)};
     std::string text;
     for (int i = 0; i < count; ++i) {
-        const QRgb pixel = dc.Image().pixel(down ? x : x + i, down ? y + i : y);
-        const std::pair<QRgb, char> letters[] = {{kField, '.'},  {kWhite, 'w'}, {kBlack, 'k'},
-                                                 {kPurple, 'p'}, {kGreen, 'g'}, {kRed, 'r'}};
-        char letter = '?';
-        for (const auto& [colour, name] : letters) letter = pixel == colour ? name : letter;
-        text += letter;
+        const QRgb* found = std::find(std::begin(colours), std::end(colours),
+                                      dc.Image().pixel(down ? x : x + i, down ? y + i : y));
+        text += found == std::end(colours) ? '?' : ".wkpgry"[found - colours];
     }
     return text;
 }
 
-std::string Repeat(char letter, int count) {
-    return std::string(static_cast<size_t>(count), letter);
+// Every row of the bitmap, each ended by '/'.
+std::string Rows(const DeviceContext& dc) {
+    std::string text;
+    for (int y = 0; y < dc.Image().height(); ++y) text += Pixels(dc, 0, y, dc.Image().width()) + "/";
+    return text;
 }
 
-// A source context holding a two-colour bitmap whose bits read 0, 1, 0, 1.
-DeviceContext MonoSource() {
-    QImage mono(4, 1, QImage::Format_Mono);
-    mono.setColorTable({kBlack, kWhite});
-    for (int x = 0; x < 4; ++x) mono.setPixel(x, 0, x % 2);
-    DeviceContext source;
-    source.SelectBitmap(mono);
-    return source;
-}
-
-DeviceContext ColourSource(std::initializer_list<QRgb> row) {
-    QImage image(static_cast<int>(row.size()), 1, QImage::Format_RGB32);
+// A context holding a one-row bitmap: colours, or for a two-colour bitmap the bits (0 black, 1 white).
+DeviceContext Source(std::initializer_list<QRgb> row, QImage::Format format = QImage::Format_RGB32) {
+    QImage image(static_cast<int>(row.size()), 1, format);
+    if (format == QImage::Format_Mono) image.setColorTable({kBlack, kWhite});
     int x = 0;
-    for (QRgb colour : row) image.setPixel(x++, 0, colour);
+    for (QRgb value : row) image.setPixel(x++, 0, value);
     DeviceContext source;
     source.SelectBitmap(image);
     return source;
@@ -68,46 +63,35 @@ TEST(Geometry, A21PixelBoxCovers21ColumnsAndBoxes20ApartShareTheirBorder) {
     dc.SelectPen(CreatePen(1, kWhite));
     dc.SelectBrush(CreateSolidBrush(kPurple));
     dc.Rectangle(0, 0, 21, 21);
+    dc.SelectBrush(GetStockBrush(GRAY_BRUSH));
     dc.Rectangle(20, 0, 41, 21);
     dc.SelectBrush(GetStockBrush(NULL_BRUSH));
     dc.Rectangle(45, 0, 66, 21);
-    const std::string box = "w" + Repeat('p', 19);
-    EXPECT_EQ(Pixels(dc, 0, 10, 43), box + box + "w..");
-    EXPECT_EQ(Pixels(dc, 44, 10, 23), ".w" + Repeat('.', 19) + "w.") << "the hollow brush leaves the inside";
-    EXPECT_EQ(Pixels(dc, 20, 0, 23, true), Repeat('w', 21) + "..")
+    EXPECT_EQ(Pixels(dc, 0, 10, 43), "w" + std::string(19, 'p') + "w" + std::string(19, 'y') + "w..");
+    EXPECT_EQ(Pixels(dc, 44, 10, 23), ".w" + std::string(19, '.') + "w.")
+        << "the hollow brush leaves the inside";
+    EXPECT_EQ(Pixels(dc, 20, 0, 23, true), std::string(21, 'w') + "..")
         << "the shared border, bottom edge left out";
 }
 
-TEST(Geometry, StockBrushesFillInTheirGreys) {
-    const std::pair<int, int> greys[] = {
-        {WHITE_BRUSH, 255}, {LTGRAY_BRUSH, 192}, {GRAY_BRUSH, 128}, {DKGRAY_BRUSH, 64}, {BLACK_BRUSH, 0}};
-    for (const auto& [id, level] : greys) {
-        DeviceContext dc = Canvas(3, 3);
-        dc.SelectBrush(GetStockBrush(id));
-        dc.Rectangle(0, 0, 3, 3);
-        EXPECT_EQ(dc.Image().pixel(1, 1), rgb(level, level, level)) << "stock brush " << id;
-    }
-}
-
-TEST(Geometry, LinesLeaveTheirLastPointUnsetAndRoundToTheNearestPixel) {
+TEST(Geometry, LinesLeaveTheirEndPixelUnsetAndNothingIsDrawnOutsideTheBitmap) {
     DeviceContext dc = Canvas(10, 7);
     dc.SelectPen(CreatePen(1, kRed));
     const QPoint steep[] = {{0, 0}, {2, 6}};
     const QPoint bent[] = {{4, 1}, {9, 1}, {9, 5}};
+    const QPoint far[] = {{3, -2000000000}, {3, 2000000000}};
     dc.Polyline(steep, 2);
     dc.Polyline(bent, 3);
-    const char* expected[] = {"r.........", "r...rrrrrr", ".r.......r", ".r.......r",
-                              ".r.......r", "..r.......", ".........."};
-    for (int y = 0; y < 7; ++y) EXPECT_EQ(Pixels(dc, 0, y, 10), expected[y]) << "row " << y;
-}
-
-TEST(Geometry, ALineFarOutsideTheBitmapDrawsItsVisiblePart) {
-    DeviceContext dc = Canvas(3, 4);
-    dc.SelectPen(CreatePen(1, kRed));
-    const QPoint far[] = {{1, -2000000000}, {1, 2000000000}};
     dc.Polyline(far, 2);
-    EXPECT_EQ(Pixels(dc, 1, 0, 4, true), "rrrr");
-    EXPECT_EQ(Pixels(dc, 0, 0, 4, true), "....");
+    dc.PatBlt(8, 5, 100, 100, RasterOp::Whiteness);
+    dc.PatBlt(5, 3, 2, 2, RasterOp::Blackness);
+    dc.SetPixel(0, 6, kGreen);
+    dc.SetPixel(10, 6, kGreen);
+    EXPECT_EQ(Rows(dc), "r..r....../r..rrrrrrr/.r.r.....r/.r.r.kk..r/.r.r.kk..r/..rr....ww/g..r....ww/");
+
+    DeviceContext none;
+    none.PatBlt(0, 0, 10, 10, RasterOp::Blackness);
+    EXPECT_TRUE(none.Image().isNull()) << "a context without a bitmap ignores drawing";
 }
 
 TEST(Geometry, AThreePixelPenDrawsAThreePixelWideRay) {
@@ -118,92 +102,41 @@ TEST(Geometry, AThreePixelPenDrawsAThreePixelWideRay) {
     EXPECT_EQ(Pixels(dc, 15, 7, 7, true), "..ggg..");
 }
 
-TEST(Geometry, AnEllipseTouchesTheFourSidesOfItsBoxInside) {
-    DeviceContext dc = Canvas(25, 25);
-    dc.SelectPen(CreatePen(1, kRed));
-    dc.SelectBrush(CreateSolidBrush(kPurple));
-    dc.Ellipse(2, 2, 23, 23);  // columns and rows 2 .. 22
-    EXPECT_EQ(Pixels(dc, 1, 12, 23), ".r" + Repeat('p', 19) + "r.");
-    EXPECT_EQ(Pixels(dc, 12, 1, 23, true), ".r" + Repeat('p', 19) + "r.");
-    EXPECT_EQ(Pixels(dc, 2, 2, 2), "..") << "the box's corner stays outside";
-}
-
-TEST(Geometry, PatBltAndSetPixelStayInsideTheirPlaces) {
-    DeviceContext dc = Canvas(8, 3);
-    dc.PatBlt(1, 0, 4, 2, RasterOp::Whiteness);
-    dc.PatBlt(3, 1, 100, 100, RasterOp::Blackness);
-    dc.SetPixel(0, 2, kRed);
-    dc.SetPixel(8, 2, kRed);
-    EXPECT_EQ(Pixels(dc, 0, 0, 8), ".wwww...");
-    EXPECT_EQ(Pixels(dc, 0, 1, 8), ".wwkkkkk");
-    EXPECT_EQ(Pixels(dc, 0, 2, 8), "r..kkkkk");
-
-    DeviceContext none;
-    none.PatBlt(0, 0, 10, 10, RasterOp::Blackness);
-    EXPECT_TRUE(none.Image().isNull()) << "a context without a bitmap ignores drawing";
-}
-
-TEST(ColourRule, AContextStartsWithBlackTextOnAnOpaqueWhiteBackground) {
-    DeviceContext dc;
-    EXPECT_EQ(dc.SetTextColor(kRed), kBlack) << "setting returns the colour replaced";
-    EXPECT_EQ(dc.SetBkColor(kGreen), kWhite);
-    EXPECT_EQ(dc.SetBkMode(BackgroundMode::Transparent), BackgroundMode::Opaque);
-    EXPECT_EQ(dc.SelectPen(CreatePen(3, kRed)).width, 1);
-    EXPECT_EQ(dc.SelectBrush(GetStockBrush(NULL_BRUSH)).colour, kWhite);
-}
-
 TEST(ColourRule, ATwoColourBitmapTakesTheTextColourForItsZeroBitsAndTheBackgroundForItsOnes) {
-    const DeviceContext source = MonoSource();
-    DeviceContext dc = Canvas(6, 3);
+    const DeviceContext source = Source({0, 1, 0, 1}, QImage::Format_Mono);
+    DeviceContext dc = Canvas(6, 4);
     dc.SetTextColor(kRed);
     dc.SetBkColor(kGreen);
     dc.BitBlt(1, 0, 4, 1, source, 0, 0);
-    dc.TransparentImage(0, 1, 4, 1, source, 0, 0, 4, 1, kBlack);
-    dc.TransparentImage(0, 2, 4, 1, source, 0, 0, 4, 1, kWhite);
-    EXPECT_EQ(Pixels(dc, 0, 0, 6), ".rgrg.");
-    EXPECT_EQ(Pixels(dc, 0, 1, 4), ".g.g") << "key black skips the 0-bits";
-    EXPECT_EQ(Pixels(dc, 0, 2, 4), "r.r.") << "key white skips the 1-bits";
-    dc.TransparentImage(0, 1, 4, 1, source, 0, 0, 4, 1, kPurple);
-    EXPECT_EQ(Pixels(dc, 0, 1, 4), "rgrg") << "a key of neither colour skips nothing";
+    dc.TransparentImage(0, 1, 4, 1, source, 0, 0, 4, 1, kBlack);   // skips the 0-bits
+    dc.TransparentImage(0, 2, 4, 1, source, 0, 0, 4, 1, kWhite);   // skips the 1-bits
+    dc.TransparentImage(0, 3, 4, 1, source, 0, 0, 4, 1, kPurple);  // skips nothing
+    EXPECT_EQ(Rows(dc), ".rgrg./.g.g../r.r.../rgrg../");
 }
 
-TEST(ColourRule, AColourKeySkipsExactlyThePurplePixels) {
-    DeviceContext source = ColourSource({kPurple, rgb(128, 0, 129), kWhite, kPurple});
-    DeviceContext dc = Canvas(4, 1);
-    dc.TransparentImage(0, 0, 4, 1, source, 0, 0, 4, 1, kPurple);
-    EXPECT_EQ(Pixels(dc, 0, 0, 4), ".?w.");
-    EXPECT_EQ(dc.Image().pixel(1, 0), rgb(128, 0, 129));
-
-    source.Image().setPixel(0, 0, kRed);  // the bitmap changes after it has been copied
-    source.Image().setPixel(2, 0, kPurple);
-    dc.TransparentImage(0, 0, 4, 1, source, 0, 0, 4, 1, kPurple);
-    EXPECT_EQ(Pixels(dc, 0, 0, 4), "r?w.") << "the copy follows the bitmap as it is now";
-}
-
-TEST(ColourRule, CopiesStayInsideBothBitmaps) {
-    const DeviceContext source = ColourSource({kRed, kGreen, kWhite});
-    DeviceContext dc = Canvas(4, 3);
+TEST(ColourRule, CopiesStayInsideBothBitmapsAndAColourKeySkipsExactlyThePurplePixels) {
+    const DeviceContext source = Source({kRed, kGreen, kWhite});
+    DeviceContext dc = Canvas(4, 4);
     dc.BitBlt(2, 0, 3, 1, source, 0, 0);
     dc.BitBlt(0, 1, 4, 1, source, 1, 0);
     dc.TransparentImage(-1, 2, 4, 1, source, -1, 0, 4, 1, kPurple);
-    EXPECT_EQ(Pixels(dc, 0, 0, 4), "..rg");
-    EXPECT_EQ(Pixels(dc, 0, 1, 4), "gw..");
-    EXPECT_EQ(Pixels(dc, 0, 2, 4), "rgw.");
+    DeviceContext keyed = Source({kPurple, rgb(128, 0, 129), kWhite, kPurple});
+    dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(Rows(dc), "..rg/gw../rgw./.?w./");
+    EXPECT_EQ(dc.Image().pixel(1, 3), rgb(128, 0, 129));
+
+    keyed.Image().setPixel(0, 0, kRed);  // the bitmap changes after it has been copied
+    keyed.Image().setPixel(2, 0, kPurple);
+    dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(Pixels(dc, 0, 3, 4), "r?w.");
 }
 
 TEST(Stretch, AStretchedCopyIsCombinedWithTheTargetByOr) {
-    const DeviceContext source = ColourSource({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
-    QImage image(4, 1, QImage::Format_RGB32);
-    image.fill(rgb(0x10, 0x20, 0x40));
-    DeviceContext dc;
-    dc.SelectBitmap(image);
+    const DeviceContext source = Source({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
+    DeviceContext dc = Canvas(4, 1);  // the field is 0x0a141e
     dc.StretchBltOr(0, 0, 4, 1, source, 0, 0, 2, 1);
-    const QRgb expected[] = {rgb(0x11, 0x22, 0x44), rgb(0x11, 0x22, 0x44), rgb(0x90, 0x20, 0x40),
-                             rgb(0x90, 0x20, 0x40)};
-    for (int x = 0; x < 4; ++x) {
-        EXPECT_EQ(QString::number(dc.Image().pixel(x, 0), 16), QString::number(expected[x], 16))
-            << "column " << x;
-    }
+    const QRgb expected[] = {rgb(0x0b, 0x16, 0x1e), rgb(0x8a, 0x14, 0x1e)};  // each source pixel twice
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dc.Image().pixel(x, 0), expected[x / 2]) << "column " << x;
 }
 
 TEST(Pattern, APolygonIsFilledOddEvenWithThePatternAnchoredAtTheOrigin) {
@@ -221,68 +154,41 @@ TEST(Pattern, APolygonIsFilledOddEvenWithThePatternAnchoredAtTheOrigin) {
     EXPECT_EQ(Pixels(dc, 4, 15, 26), "grgrgrw........wgrgrgrgw..");
 }
 
-TEST(Pattern, ATwoColourPatternTakesTheTextAndBackgroundColours) {
-    QImage mono(2, 1, QImage::Format_Mono);
-    mono.setColorTable({kBlack, kWhite});
-    mono.setPixel(0, 0, 0);
-    mono.setPixel(1, 0, 1);
-    DeviceContext dc = Canvas(8, 3);
-    dc.SetTextColor(kRed);
-    dc.SetBkColor(kGreen);
-    dc.SelectPen(CreatePen(1, kWhite));
-    dc.SelectBrush(CreatePatternBrush(mono));
-    dc.Rectangle(0, 0, 8, 3);
-    EXPECT_EQ(Pixels(dc, 0, 1, 8), "wgrgrgrw");
-}
-
-// The rows and columns of the bitmap that hold `colour`.
-QRect Extent(const DeviceContext& dc, QRgb colour) {
-    QRect box;
-    for (int y = 0; y < dc.Image().height(); ++y) {
-        for (int x = 0; x < dc.Image().width(); ++x)
-            box |= dc.Image().pixel(x, y) == colour ? QRect(x, y, 1, 1) : QRect();
-    }
-    return box;
-}
-
-TEST(Text, OpaqueLinesFillTheirBackgroundCentredFromTheTopAndTheHeightIsReturned) {
+// Draws `text` on a 200 x 60 field with a red background colour; returns the rows and columns that
+// turned red, the background band.
+QRect TextBand(const char* text, const QRect& rect, unsigned format,
+               BackgroundMode mode = BackgroundMode::Opaque) {
     DeviceContext dc = Canvas(200, 60);
     dc.SetBkColor(kRed);
-    const int oneLine = dc.DrawTextW(QStringLiteral(" item "), QRect(0, 0, 200, 60), DT_CENTER);
-    const QRect band = Extent(dc, kRed);
-    EXPECT_EQ(band.top(), 0);
-    EXPECT_EQ(band.height(), oneLine);
-    EXPECT_LE(std::abs(band.left() - (199 - band.right())), 1) << "centred";
-    EXPECT_FALSE(Extent(dc, kBlack).isEmpty()) << "the text is drawn in the text colour";
-
-    DeviceContext two = Canvas(200, 60);
-    two.SetBkColor(kRed);
-    EXPECT_EQ(two.DrawTextW(QStringLiteral(" a \r\n b "), QRect(0, 0, 200, 60), DT_CENTER), 2 * oneLine);
-    EXPECT_EQ(Extent(two, kRed).height(), 2 * oneLine) << "two lines, one below the other";
+    dc.SetBkMode(mode);
+    dc.DrawTextW(QString::fromUtf8(text), rect, format);
+    QRect band;
+    bool ink = false;
+    for (int y = 0; y < 60; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            band |= dc.Image().pixel(x, y) == kRed ? QRect(x, y, 1, 1) : QRect();
+            ink = ink || dc.Image().pixel(x, y) == kBlack;
+        }
+    }
+    EXPECT_TRUE(ink) << text << " is drawn in the text colour";
+    return band;
 }
 
-TEST(Text, RightAlignedTransparentAndClippedText) {
-    DeviceContext dc = Canvas(100, 60);
-    dc.SetBkColor(kRed);
-    dc.DrawTextW(QStringLiteral("1:02"), QRect(10, 0, 80, 15), DT_RIGHT);
-    EXPECT_EQ(Extent(dc, kRed).right(), 89);
+TEST(Text, CentredRightAlignedClippedAndTransparentText) {
+    const QRect line = TextBand(" item ", QRect(0, 0, 200, 60), DT_CENTER);
+    EXPECT_EQ(line.top(), 0);
+    EXPECT_LE(std::abs(line.left() - (199 - line.right())), 1) << "centred";
+    EXPECT_EQ(TextBand(" a \r\n b ", QRect(0, 0, 200, 60), DT_CENTER).height(), 2 * line.height())
+        << "two lines, one below the other";
+    EXPECT_EQ(TextBand("1:02", QRect(10, 0, 80, 15), DT_RIGHT).right(), 89);
 
-    DeviceContext clipped = Canvas(60, 60);
-    clipped.SetBkColor(kRed);
-    clipped.DrawTextW(QStringLiteral("123"), QRect(25, 25, 8, 8), DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    EXPECT_TRUE(QRect(25, 25, 8, 8).contains(Extent(clipped, kRed)));
-    clipped.DrawTextW(QStringLiteral("123"), QRect(25, 25, 8, 8),
-                      DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    const QRect band = Extent(clipped, kRed);
-    EXPECT_TRUE(band.left() < 25 && band.right() > 32) << "not clipped";
-    EXPECT_LE(std::abs((band.top() - 25) - (32 - band.bottom())), 1) << "centred both ways";
-
-    DeviceContext transparent = Canvas(100, 20);
-    transparent.SetBkColor(kRed);
-    transparent.SetBkMode(BackgroundMode::Transparent);
-    transparent.DrawTextW(QStringLiteral("100"), QRect(0, 0, 100, 20), DT_CENTER);
-    EXPECT_TRUE(Extent(transparent, kRed).isEmpty());
-    EXPECT_FALSE(Extent(transparent, kBlack).isEmpty());
+    const QRect box(25, 25, 8, 8);
+    const unsigned centred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+    EXPECT_TRUE(box.contains(TextBand("123", box, centred))) << "clipped";
+    const QRect whole = TextBand("123", box, centred | DT_NOCLIP);
+    EXPECT_TRUE(whole.left() < 25 && whole.right() > 32) << "not clipped";
+    EXPECT_LE(std::abs((whole.top() - 25) - (32 - whole.bottom())), 1) << "centred both ways";
+    EXPECT_TRUE(TextBand("100", QRect(0, 0, 100, 20), DT_CENTER, BackgroundMode::Transparent).isEmpty());
 }
 
 }  // namespace
