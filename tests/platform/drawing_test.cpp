@@ -160,7 +160,7 @@ QRect TextBand(const char* text, const QRect& rect, unsigned format,
                BackgroundMode mode = BackgroundMode::Opaque) {
     DeviceContext dc = Canvas(200, 60);
     dc.SetBkColor(kRed);
-    dc.SetBkMode(mode);
+    if (mode != BackgroundMode::Opaque) dc.SetBkMode(mode);  // a new context's text is opaque
     dc.DrawTextW(QString::fromUtf8(text), rect, format);
     QRect band;
     bool ink = false;
