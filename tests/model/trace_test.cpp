@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <random>
+#include <tuple>
 
 #include "model_test.h"
 
@@ -8,31 +9,32 @@ namespace {
 
 using TraceTest = ModelTest;
 
-int16_t Trace(int16_t port, uint16_t& count, uint16_t board = kHiddenBoard) {
-    return TraceRay(port, count, board);
-}
-
-TEST_F(TraceTest, EachPortOfAFourByFourGridEntersAtItsSideAndLeavesThroughTheOppositePort) {
+TEST_F(TraceTest, TheSixteenPortsOfAFourByFourGridEnterAtTheirSideAndOthersAreRefused) {
     GameState.gridSize = 4;
-    struct Case {
-        int16_t port;
-        Point32 outside, firstCell;
-        int16_t exit;
-    } const cases[] = {{0, {0, -1}, {0, 0}, 11},
-                       {4, {4, 0}, {3, 0}, 15},
-                       {8, {3, 4}, {3, 3}, 3},
-                       {12, {-1, 3}, {0, 3}, 7},
-                       {15, {-1, 0}, {0, 0}, 4}};
-    for (const Case& c : cases) {
+    // The port, its outside position, the first cell its ray enters and the opposite port it leaves by.
+    const std::tuple<int16_t, Point32, Point32, int16_t> cases[] = {{0, {0, -1}, {0, 0}, 11},
+                                                                    {4, {4, 0}, {3, 0}, 15},
+                                                                    {8, {3, 4}, {3, 3}, 3},
+                                                                    {12, {-1, 3}, {0, 3}, 7},
+                                                                    {15, {-1, 0}, {0, 0}, 4}};
+    for (const auto& [port, outside, firstCell, exitPort] : cases) {
         uint16_t count = 0;
-        EXPECT_EQ(Trace(c.port, count), c.exit) << "port " << c.port;
+        EXPECT_EQ(TraceRay(port, count, kHiddenBoard), exitPort) << "port " << port;
         EXPECT_EQ((std::array{GameState.rayPath[0], GameState.rayPath[1], GameState.rayPath[6]}),
-                  (std::array{c.outside, c.firstCell, Point32{kRayExitMark, c.exit}}))
-            << "port " << c.port;
+                  (std::array{outside, firstCell, Point32{kRayExitMark, exitPort}}))
+            << "port " << port;
     }
+    const RayPath last = GameState.rayPath;
+    uint16_t count = 7;
+    EXPECT_EQ(TraceRay(-1, count, kHiddenBoard), TraceNegativePort);
+    EXPECT_EQ(count, 0);
+    EXPECT_EQ(TraceRay(16, count, kHiddenBoard), TracePortTooLarge);
+    EXPECT_EQ(GameState.rayPath, last) << "a refused port leaves the last ray alone";
 }
 
 TEST_F(TraceTest, AnEmptyBoardLabelsEveryPortWithItsSize) {
+    GameState.hiddenBoard[0] = 9;  // codes outside the item set let the ray through
+    GameState.hiddenBoard[9] = -1;
     for (int32_t n = 4; n <= 8; ++n) {
         GameState.gridSize = n;
         ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
@@ -50,44 +52,28 @@ TEST_F(TraceTest, MirrorAbsorberAndReflectorGiveTheWorkedLabels) {
     EXPECT_EQ(GameState.rayPath[6], (Point32{kRayExitMark, 11})) << "rayPath holds the ray of port 0";
 }
 
-TEST_F(TraceTest, CellCodesOutsideTheItemSetLetTheRayThrough) {
-    GameState.gridSize = 4;
-    GameState.hiddenBoard[0] = 9;
-    GameState.hiddenBoard[1] = -1;
-    uint16_t count = 0;
-    EXPECT_EQ(Trace(0, count), 11);
-}
-
 TEST_F(TraceTest, AWormholeJumpIsRecordedAndCounted) {
     SetRows(GameState.hiddenBoard, {".A..", "....", "...B", "...."});
     uint16_t count = 0;
-    EXPECT_EQ(Trace(1, count), 8);
+    EXPECT_EQ(TraceRay(1, count, kHiddenBoard), 8);
     EXPECT_EQ(count, 3);
-    RayPath path;
-    path.fill({kRayUnwritten, kRayUnwritten});
-    const Point32 walked[] = {{1, -1}, {1, 0}, {3, 2}, {3, 3}, {3, 4}, {kRayExitMark, 8}};
-    std::copy(std::begin(walked), std::end(walked), path.begin());
+    RayPath path{{{1, -1}, {1, 0}, {3, 2}, {3, 3}, {3, 4}, {kRayExitMark, 8}}};
+    std::fill(path.begin() + 6, path.end(), Point32{kRayUnwritten, kRayUnwritten});
     EXPECT_EQ(GameState.rayPath, path);
 }
 
-TEST_F(TraceTest, PortsOutOfRangeAreRefusedWithoutTouchingThePath) {
-    GameState.gridSize = 4;
-    uint16_t count = 7;
-    EXPECT_EQ(Trace(-1, count), TraceNegativePort);
-    EXPECT_EQ(count, 0);
-    EXPECT_EQ(Trace(16, count), TracePortTooLarge);
-    EXPECT_EQ(GameState.rayPath, RayPath{});
-}
-
-TEST_F(TraceTest, ARayLongerThanTheStepLimitStopsAtEntry196WithItsBareCount) {
+TEST_F(TraceTest, ARayBeyondTheStepLimitStopsAtEntry196AndFailsTheComparison) {
     SetRows(GameState.playerBoard, kStepLimitRows);
+    GameState.hiddenBoard[0] = TotalReflector;
     uint16_t count = 0;
-    EXPECT_EQ(Trace(17, count, kPlayerBoard), TraceStepLimit);
+    EXPECT_EQ(TraceRay(17, count, kPlayerBoard), TraceStepLimit);
     EXPECT_EQ(count, 196);
     EXPECT_GE(GameState.rayPath[196].x, 0) << "the last move stays inside, with no exit entry";
     EXPECT_EQ(GameState.rayPath[197].x, kRayUnwritten);
-    EXPECT_EQ(LabelAllPorts(kPlayerBoard), -1);
-    EXPECT_EQ(GameState.playerLabels[17], 196);
+    int32_t misplaced = 9;
+    EXPECT_EQ(CompareBoards(misplaced), -1);
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_EQ(GameState.playerLabels[17], 196) << "the stopped ray's port gets its bare count";
     EXPECT_EQ(GameState.hiddenLabels, PortLabels{}) << "the player's board never writes the hidden labels";
 }
 
@@ -97,8 +83,8 @@ TEST_F(TraceTest, LabellingAllPortsAgreesWithTracingThemOneByOne) {
         GameState = GameRecord{};
         const auto n = static_cast<int32_t>(4 + engine() % 5);
         GameState.gridSize = n;
-        for (int32_t x = 0; x < n * 8; x += 8) {
-            for (int32_t y = 0; y < n; ++y) GameState.hiddenBoard[x + y] = engine() % 3 ? 0 : engine() % 9;
+        for (int32_t cell = 0; cell < 64; ++cell) {
+            if (cell / 8 < n && cell % 8 < n) GameState.hiddenBoard[cell] = engine() % 3 ? 0 : engine() % 9;
         }
         // Every fourth board keeps stray wormhole ends that do not sit where wormholeA and B say.
         const int32_t a = engine() % 64, b = engine() % 64;
@@ -109,12 +95,11 @@ TEST_F(TraceTest, LabellingAllPortsAgreesWithTracingThemOneByOne) {
         GameState.wormholeA = {a / 8, a % 8};
         GameState.wormholeB = {b / 8, b % 8};
         LabelAllPorts(kHiddenBoard);
-        const PortLabels labels = GameState.hiddenLabels;
         for (int16_t p = 4 * n - 1; p >= 0; --p) {
             uint16_t count = 0;
-            const int16_t r = Trace(p, count);
+            const int16_t r = TraceRay(p, count, kHiddenBoard);
             const EdgeLabel expected = r == p ? 0xF000 + count : r == TraceAbsorbed ? 0x0F00 + count : count;
-            ASSERT_EQ(labels[p], expected) << "round " << round << " port " << p;
+            ASSERT_EQ(GameState.hiddenLabels[p], expected) << "round " << round << " port " << p;
         }
     }
 }
