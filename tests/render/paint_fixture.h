@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
+#include <tuple>
 #include <vector>
 
 #include "model/model.h"
@@ -17,10 +17,7 @@ inline constexpr QRgb kRay = rgb(0, 255, 0), kRed = rgb(255, 0, 0), kBlue = rgb(
 inline constexpr QRgb kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
 inline const QRect kScreen(0, 0, 240, 268), kBand(25, 15, 215, 28);  // the band above N = 8's top boxes
 
-struct Placed {
-    int x, y;
-    int16_t item;
-};
+using Placed = std::tuple<int, int, int16_t>;  // column, row, item
 
 class PaintTest : public ::testing::Test {
   protected:
@@ -28,22 +25,21 @@ class PaintTest : public ::testing::Test {
         GameState = GameRecord{};
         CreateOffscreenBuffer(240, 268);
         SetMessageBoxAnswers([this](const AskedMessageBox& box) {
-            asked.push_back(QStringLiteral("%1|%2|%3|%4")
-                                .arg(box.text, box.caption)
-                                .arg(box.style)
-                                .arg(GameState.gamePhase));
+            const QString style = QString::number(box.style), phase = QString::number(GameState.gamePhase);
+            asked.push_back(box.text + '|' + box.caption + '|' + style + '|' + phase);
             return IDOK;
         });
     }
     void TearDown() override { SetMessageBoxAnswers({}); }
 
-    // A game in play on an N x N board hiding `hidden`, with both legends shown and no port shown.
-    static void StartGame(int n, std::initializer_list<Placed> hidden) {
+    // A new game in play on an N x N board hiding `hidden`, with both legends shown and no port shown.
+    static void StartGame(int n, const std::vector<Placed>& hidden) {
+        GameState = GameRecord{};
         GameState.gridSize = n;
         GameState.itemCount = static_cast<int32_t>(hidden.size());
         GameState.usereflect = GameState.useabsorbed = 1;
         ComputeLayout();
-        for (const Placed& item : hidden) GameState.hiddenBoard[item.x * 8 + item.y] = item.item;
+        for (const auto& [x, y, item] : hidden) GameState.hiddenBoard[x * 8 + y] = item;
         LabelAllPorts(kHiddenBoard);
         GameState.shownPort = -99;
         RecountPalette(0);
@@ -56,9 +52,8 @@ class PaintTest : public ::testing::Test {
     static QImage Area(const QRect& area) { return Offscreen.bufferDC.Image().copy(area); }
     static int Count(const QRect& area, QRgb colour) {
         int count = 0;
-        for (int i = 0; i < area.width() * area.height(); ++i) {
-            count += Pixel(area.topLeft() + QPoint(i % area.width(), i / area.width())) == colour;
-        }
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x) count += Pixel(QPoint(x, y)) == colour;
         return count;
     }
     static QPoint Cell(int x, int y) { return QPoint(GameState.boardX + 20 * x, GameState.boardY + 20 * y); }
