@@ -12,6 +12,7 @@
 #include "platform/services.h"
 
 inline const std::string kKeyHeader = "[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n";
+inline const std::string kStore = "REGEDIT4\n\n" + kKeyHeader;  // a store holding our key alone
 
 class SettingsTest : public ::testing::Test {
   protected:

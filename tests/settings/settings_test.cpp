@@ -1,150 +1,174 @@
-// Options and statistics between runs: defaults, the stored values, old stores, clamps, game results.
+// Options and statistics between runs: defaults, the stored values, old stores, clamps, game results,
+// and stores that are damaged, odd or out of reach.
 #include "settings/settings.h"
 
+#include <sys/stat.h>
+
+#include <sstream>
 #include <tuple>
 
+#include "platform/registry.h"
 #include "settings/settings_fixture.h"
 
 namespace {
 
-const std::string kStore = "REGEDIT4\n\n" + kKeyHeader;
-
-auto Options() {
-    const GameRecord& g = GameState;
-    return std::tuple(g.version, g.langue, g.damier, g.items, g.useabsorbed, g.usereflect, g.useworm, g.hint,
-                      g.player);
-}
-
 auto Totals(const PlayerStats& s) {
     return std::tuple(s.bestscore, s.totalbad, s.totalscore, s.totalplay, s.totaltime);
+}
+
+// Every stored value: the options, then the two players' totals.
+auto Stored() {
+    const GameRecord& g = GameState;
+    return std::tuple(g.version, g.langue, g.damier, g.items, g.useabsorbed, g.usereflect, g.useworm, g.hint,
+                      g.player, Totals(g.stats1), Totals(g.stats2));
+}
+
+// Whether every line of `before` is still in `after`, in order, but the copies of "damier" and "items"
+// that a save writes over.
+bool KeepsEveryLine(const std::string& before, const std::string& after) {
+    std::istringstream old(before), now(after);
+    std::string line, kept;
+    while (std::getline(old, line)) {
+        if (line.starts_with("\"damier\"=hex") || line.starts_with("\"items\"=")) continue;
+        do {
+            if (!std::getline(now, kept)) return false;
+        } while (kept != line);
+    }
+    return true;
 }
 
 using Settings = SettingsTest;
 
 TEST_F(Settings, AFirstRunStartsWithTheDefaultsAndWritesNothing) {
     InitSettings();
-    EXPECT_EQ(Options(), std::tuple(26, 0, 5, 4, 1, 1, 0, 1, int16_t{0}));
-    EXPECT_EQ(std::tuple(GameState.gridSize, GameState.itemCount), std::tuple(5, 4));
-    EXPECT_EQ(Totals(GameState.stats1), Totals(PlayerStats{}));
-    EXPECT_EQ(Totals(GameState.stats2), Totals(PlayerStats{}));
+    EXPECT_EQ(Stored(), std::tuple(26, 0, 5, 4, 1, 1, 0, 1, int16_t{0}, Totals({}), Totals({})));
     EXPECT_FALSE(QDir(folder.path() + "/Kestory").exists()) << "start-up wrote to the store";
 }
 
 TEST_F(Settings, EveryValueComesBackAfterASave) {
     GameRecord& g = GameState;
-    g.version = 26, g.langue = 1, g.damier = 7, g.items = 11, g.useabsorbed = 0, g.usereflect = 2,
-    g.useworm = 1;
-    g.hint = 0, g.player = -2, g.stats1 = {1, 2, 3, 4, -5}, g.stats2 = {6, 7, 8, 9, 2000000000};
-    const auto options = Options();
-    const GameRecord saved = g;
+    g.version = 26, g.langue = 1, g.damier = 7, g.items = 11, g.useabsorbed = 0, g.usereflect = 2;
+    g.useworm = 1, g.hint = 0, g.player = -2, g.stats1 = {1, 2, 3, 4, -5},
+    g.stats2 = {6, 7, 8, 9, 2000000000};
+    const auto saved = Stored();
     ASSERT_EQ(SaveSettings(), 0);
     EXPECT_TRUE(FileHas("\"player\"=hex(4):fe,ff")) << ReadFile();
     g = GameRecord{};
     ASSERT_EQ(LoadSettings(), 0);
-    EXPECT_EQ(Options(), options);
-    EXPECT_EQ(Totals(g.stats1), Totals(saved.stats1));
-    EXPECT_EQ(Totals(g.stats2), Totals(saved.stats2));
+    EXPECT_EQ(Stored(), saved);
 }
 
-TEST_F(Settings, OldStoresHadPlayerOneTimesInSeconds) {
-    WriteFile(kStore +
-              "\"version\"=dword:00000019\n\"totaltime\"=dword:0000005a\n\"totaltime2\"=dword:0000005a\n");
-    InitSettings();
-    EXPECT_EQ(GameState.stats1.totaltime, 90000);
-    EXPECT_EQ(GameState.stats2.totaltime, 90) << "Player 2's time must not be converted";
-    SaveSettings();
-    EXPECT_TRUE(FileHas("\"version\"=dword:0000001a") && FileHas("\"totaltime\"=dword:00015f90"))
-        << ReadFile();
-
-    WriteFile(kStore + "\"totaltime\"=dword:00000002\n");  // no version at all: old too
-    InitSettings();
-    EXPECT_EQ(GameState.stats1.totaltime, 2000);
-}
-
-TEST_F(Settings, GridSizeAndItemCountAreClampedAndStoredClamped) {
-    using Case = std::tuple<const char*, const char*, int32_t, int32_t>;  // stored damier, items; clamped
-    for (auto [damierText, itemsText, damier, items] :
-         {Case{"0000000c", "00000014", 8, 13}, Case{"00000000", "00000001", 4, 3},
-          Case{"ffffffff", "80000000", 4, 3}}) {
-        WriteFile(kStore + "\"version\"=dword:0000001a\n\"damier\"=dword:" + damierText +
-                  "\n\"items\"=dword:" + itemsText + "\n");
+// Stores of older versions or other tools: what the game starts with, and the next save keeps just that.
+TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldReadThem) {
+    auto started = [] {
+        const GameRecord& g = GameState;
+        return std::tuple(g.damier, g.items, g.player, g.langue, g.stats1.totaltime, g.stats2.totaltime);
+    };
+    const std::pair<const char*, decltype(started())> cases[] = {
+        // version 25 counted Player 1's time in seconds, and Player 2's already in milliseconds
+        {"\"version\"=dword:00000019\n\"totaltime\"=dword:0000005a\n\"totaltime2\"=dword:0000005a\n",
+         {5, 4, 0, 0, 90000, 90}},
+        {"\"totaltime\"=dword:00000002\n", {5, 4, 0, 0, 2000, 0}},  // no version at all: old too
+        {"\"damier\"=dword:0000000c\n\"items\"=dword:00000014\n", {8, 13, 0, 0, 0, 0}},
+        {"\"damier\"=dword:00000000\n\"items\"=dword:00000001\n", {4, 3, 0, 0, 0, 0}},
+        {"\"damier\"=dword:ffffffff\n\"items\"=dword:80000000\n", {4, 3, 0, 0, 0, 0}},
+        {"\"version\"=dword:0000001a\n\"player\"=dword:00020001\n"  // 4 bytes: the low 16 bits
+         "\"damier\"=hex(4):07,00,00,00,00\n"                       // longer than 4 bytes: ignored...
+         "\"items\"=dword:00000006\n"                               // ...and the next value is still read
+         "\"totaltime\"=hex(4):10,27\n"                             // 2 bytes fill the low end
+         "\"langue\"=\"x\"\n",                                      // another type: its 4 bytes as they are
+         {5, 6, 1, 'x', 10000, 0}},
+        // the last copy counts, whatever the case of its name, its type, or a line break in its data;
+        // a deleted value is missing
+        {"\"damier\"=dword:00000006\n\"DAMIER\"=hex:07,00,\\\n  00,00\n\"items\"=dword:9\n\"items\"=-\n",
+         {7, 4, 0, 0, 0, 0}},
+    };
+    for (const auto& [store, expected] : cases) {
+        WriteFile(kStore + store);
         InitSettings();
-        EXPECT_EQ(std::tuple(GameState.damier, GameState.gridSize, GameState.items, GameState.itemCount),
-                  std::tuple(damier, damier, items, items));
+        EXPECT_EQ(started(), expected) << store;
+        EXPECT_EQ(std::tuple(GameState.gridSize, GameState.itemCount),
+                  std::tuple(GameState.damier, GameState.items));
         SaveSettings();
         GameState = GameRecord{};
         LoadSettings();
-        EXPECT_EQ(std::tuple(GameState.damier, GameState.items), std::tuple(damier, items))
-            << "not stored clamped";
+        EXPECT_EQ(std::tuple(GameState.version, started()), std::tuple(26, expected))
+            << "saved back: " << store;
     }
 }
 
-TEST_F(Settings, OddlySizedValuesReadAsTheHandheldReadThem) {
-    WriteFile(kStore +
-              "\"version\"=dword:0000001a\n\"player\"=dword:00020001\n"  // 4 bytes: the low 16 bits
-              "\"damier\"=hex(4):07,00,00,00,00\n"                       // longer than 4 bytes: ignored...
-              "\"items\"=dword:00000006\n"    // ...and the next value is still read
-              "\"totaltime\"=hex(4):10,27\n"  // 2 bytes fill the low end
-              "\"langue\"=\"x\"\n");          // another type: its 4 bytes as they are
+// Binary, cut short, a very long line, another key (or only a subkey of ours) around our values,
+// duplicates and damaged copies: start-up reads what it can and writes nothing, and the next save
+// loses nothing else and reads back.
+TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
+    const std::tuple<std::string, int32_t, int32_t> cases[] = {
+        {std::string("\x00\xff\xfe\x01 binary\r\x00", 12), 5, 4},
+        {kStore + "\"damier\"=hex(4):06,\\", 6, 4},  // cut short in the middle of a value
+        {kStore + "\"cut\"=hex:01,\\", 5, 4},        // the values saved after it must not read as its data
+        {kStore + "\"long\"=\"" + std::string(1u << 20, 'x') + "\"\n", 5, 4},
+        {kStore + std::string(1u << 20, '[') + "\n\"damier\"=dword:00000006\n", 5, 4},
+        {kStore + "\"cut\"=hex:01,\\\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:6\n", 5, 4},
+        {"REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane\\Window]\n\"damier\"=dword:6\n", 5, 4},
+        {"\x01\xfe garbage\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:00000008\n\n" +
+             kKeyHeader +
+             "\"damier\"=dword:00000006\n\"damier\"=dword:0000\x07\n\"items\"=dword:00000009\n"
+             "\"unknown\"=dword:1\n\"items\"=hex(4):0a,\\",
+         6, 10},
+    };
+    for (const auto& [text, damier, items] : cases) {
+        const std::string start = testing::PrintToString(text.substr(0, 40));
+        WriteFile(text);
+        InitSettings();
+        EXPECT_EQ(std::tuple(GameState.damier, GameState.items), std::tuple(damier, items)) << start;
+        EXPECT_EQ(ReadFile(), text) << "start-up changed the store starting " << start;
+        SaveSettings();
+        EXPECT_TRUE(KeepsEveryLine(text, ReadFile())) << "content lost from the store starting " << start;
+        const auto saved = Stored();
+        GameState = GameRecord{};
+        LoadSettings();
+        EXPECT_EQ(Stored(), saved) << "the save did not read back in the store starting " << start;
+    }
+}
+
+// Too large to read, a pipe in its place, a file where its folder should be: the game goes on with what
+// it has, counts its games, and leaves the store alone.
+TEST_F(Settings, AStoreThatCannotBeReadOrWrittenIsIgnoredQuietly) {
+    const std::string huge = kStore + "\"damier\"=dword:00000006\n" + std::string(kSettingsFileLimit, '\n');
+    WriteFile(huge);
     InitSettings();
-    EXPECT_EQ(std::tuple(GameState.player, GameState.damier, GameState.items, GameState.stats1.totaltime,
-                         GameState.langue),
-              std::tuple(int16_t{1}, 5, 6, 10000, int32_t{'x'}));
+    EXPECT_EQ(std::tuple(GameState.damier, SaveSettings()), std::tuple(5, ERROR_FILE_TOO_LARGE));
+    EXPECT_EQ(ReadFile().size(), huge.size());
+    ASSERT_TRUE(QFile::remove(FilePath()));
+    ASSERT_EQ(mkfifo(QFile::encodeName(FilePath()).constData(), 0600), 0);  // would block a plain read
+    EXPECT_EQ(std::tuple(LoadSettings(), SaveSettings()), std::tuple(-1, ERROR_ACCESS_DENIED));
+    ASSERT_TRUE(QFile::remove(FilePath()) && QDir().rmdir(folder.path() + "/Kestory"));
+    ASSERT_TRUE(QFile(folder.path() + "/Kestory").open(QIODevice::WriteOnly));
+    RecordGame(0, 0, 1000);
+    EXPECT_EQ(GameState.stats1.totalplay, 1);
+    EXPECT_NE(SaveSettings(), 0);
 }
 
 TEST_F(Settings, ASolvedGameOf83Point4SecondsWithSixItemsAndOneOfNoMeasurableTime) {
     GameState.itemCount = 6;
     RecordGame(0, 2, 83400);  // labels equal: misplaced items do not count
     EXPECT_EQ(Totals(GameState.stats1), std::tuple(0, 0, 6, 1, 83400));
-    EXPECT_TRUE(FileHas("\"totaltime\"=dword:000145c8")) << ReadFile();
-    ASSERT_TRUE(QFile::remove(FilePath()));
+    ASSERT_TRUE(QFile::remove(FilePath())) << "the game was not saved";
     RecordGame(2, 1, 0);
     EXPECT_EQ(Totals(GameState.stats1), std::tuple(0, 0, 6, 1, 83400)) << "a game of 0 ms was counted";
     EXPECT_TRUE(FileHas("\"totalplay\"=dword:00000001")) << "a game of 0 ms must still be saved";
 }
 
-TEST_F(Settings, PlayerTwoGamesChangeOnlyPlayerTwoTotals) {
-    GameState.player = 1;
-    GameState.itemCount = 7;
+TEST_F(Settings, PlayerTwoGamesChangeOnlyPlayerTwoTotalsWhichWrapAt32Bits) {
+    GameState.player = 1, GameState.itemCount = 7;
     RecordGame(3, 2, 5000);
     RecordGame(1, 1, 1000);
-    EXPECT_EQ(Totals(GameState.stats2), std::tuple(0, 3, 14, 2, 6000));
-    for (const char* name : {"totalbad", "totalscore", "totalplay", "totaltime"}) {
-        EXPECT_TRUE(FileHas("\"" + std::string(name) + "\"=dword:00000000")) << name;
-    }
-    GameState.stats2.totaltime = 0x7FFFFFFF;  // totals wrap at 32 bits
+    EXPECT_EQ(std::tuple(Totals(GameState.stats1), Totals(GameState.stats2)),
+              std::tuple(Totals({}), std::tuple(0, 3, 14, 2, 6000)));
+    GameState.stats2.totaltime = 0x7FFFFFFF;
     RecordGame(0, 0, 2);
     EXPECT_EQ(GameState.stats2.totaltime, INT32_MIN + 1);
     ResetStatistics(1);
-    EXPECT_EQ(Totals(GameState.stats2), Totals(PlayerStats{}));
-}
-
-TEST_F(Settings, ADamagedStoreStartsTheGameAndKeepsWhatItDoesNotOwn) {
-    const std::string damaged =
-        "\x01\xfe garbage\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:00000008\n\n" + kKeyHeader +
-        "\"damier\"=dword:00000006\n\"damier\"=dword:0000\x07\n" +
-        "\"items\"=dword:00000009\n\"unknown\"=dword:1\n\"items\"=hex(4):0a,\\";
-    WriteFile(damaged);
-    InitSettings();
-    EXPECT_EQ(GameState.damier, 6) << "the damaged second copy must not count";
-    EXPECT_EQ(GameState.items, 10) << "the last copy counts, even cut short";
-    EXPECT_EQ(ReadFile(), damaged) << "start-up changed the store";
-    SaveSettings();
-    for (const char* kept :
-         {"\x01\xfe garbage\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:00000008\n",
-          "\"damier\"=dword:0000\x07\n", "\"unknown\"=dword:1\n"}) {
-        EXPECT_NE(ReadFile().find(kept), std::string::npos) << "lost " << kept;
-    }
-}
-
-TEST_F(Settings, AStoreThatCannotBeWrittenIsIgnoredQuietly) {
-    QFile blocker(folder.path() + "/Kestory");
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    GameState.itemCount = 4;
-    RecordGame(0, 0, 1000);
-    EXPECT_EQ(GameState.stats1.totalplay, 1);
-    EXPECT_NE(SaveSettings(), 0);
+    EXPECT_EQ(Totals(GameState.stats2), Totals({}));
 }
 
 }  // namespace
