@@ -8,6 +8,7 @@
 // seeded random source, the player's items put on the board, the boards compared. --scale N writes
 // every picture N times larger, pixel for pixel, for looking at it closely.
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -22,6 +23,7 @@
 #include "platform/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
+#include "ui/game_flow.h"
 
 namespace {
 
@@ -181,30 +183,12 @@ void GameInPlay() {
     PaintAndSave("game_hints_ray");
 }
 
-// The demonstration board of the learn-rules command.
+// The learn-rules demonstration, reached from a 5 x 5 game as the player reaches it.
 void LearnRules(int langue, const char* name) {
     ResetGame();
-    NewGame(5, 4, false, 3);  // the game that was being played
+    NewGame(5, 4, false, 3);
     GameState.langue = langue;
-    GameState.hiddenBoard.fill(Empty);
-    GameState.hiddenLabels.fill(0);
-    GameState.itemCount = 12;
-    GameState.gridSize = 8;
-    ComputeLayout();
-    GameState.placedCount = 10;
-    const Placed demo[] = {{0, 0, SlashMirror},     {1, 0, BackslashMirror},  {2, 1, VerticalMirror},
-                           {1, 2, BackslashMirror}, {3, 2, HorizontalMirror}, {7, 2, BackslashMirror},
-                           {1, 3, SlashMirror},     {2, 3, BackslashMirror},  {4, 4, Absorber},
-                           {2, 5, WormholeB},       {4, 5, WormholeA},        {6, 6, TotalReflector},
-                           {4, 7, BackslashMirror}, {7, 7, SlashMirror}};
-    for (const Placed& item : demo) GameState.hiddenBoard[item.x * 8 + item.y] = item.item;
-    GameState.wormholeA = Point32{4, 5};
-    GameState.wormholeB = Point32{2, 5};
-    LabelAllPorts(kHiddenBoard);
-    GameState.playerBoard = GameState.hiddenBoard;
-    LabelAllPorts(kPlayerBoard);
-    GameState.shownPort = 23;
-    GameState.gamePhase = Learning;
+    OnLearn();
     PaintAndSave(name);
 }
 
@@ -294,6 +278,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(outputFolder);
+    SetDialogActions([](QDialog& dialog) { dialog.reject(); });  // the rules dialog before the demonstration
     SetMessageBoxAnswers([](const AskedMessageBox& box) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
         failed = true;
