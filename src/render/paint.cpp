@@ -132,6 +132,22 @@ void DrawLearningHint(DeviceContext& dc) {
     dc.DrawTextW(text, ToQRect(GameState.messageRect), DT_CENTER);
 }
 
+// One language's half of a banner bitmap: its words (1-bits) in `colour`, the 0-bits around them
+// skipped. A bitmap that cannot be loaded is internal error `error`.
+void DrawBanner(DeviceContext& dc, int bitmap, int error, QRgb colour, QPoint at, QRect half) {
+    const Bitmap banner = LoadBitmapW(bitmap);
+    if (banner.isNull()) {
+        ReportPaintError(error);
+        return;
+    }
+    DeviceContext& source = Offscreen.sourceDC;
+    const Bitmap replaced = source.SelectBitmap(banner);
+    dc.SetBkColor(colour);
+    dc.TransparentImage(at.x(), at.y(), half.width(), half.height(), source, half.x(), half.y(), half.width(),
+                        half.height(), kBlack);
+    source.SelectBitmap(replaced);
+}
+
 // The end of a game: the number of misplaced items when some ports still differ, else a banner, the
 // exact one when the player found the puzzle's own arrangement, the "accepted" one for another
 // arrangement that gives the same numbers. The banners' words are their 1-bits, drawn in the
@@ -156,33 +172,13 @@ void DrawResult(DeviceContext& dc) {
         return;
     }
 
-    DeviceContext& source = Offscreen.sourceDC;
     if (GameState.moveCount == 0) {
-        const Bitmap banner = LoadBitmapW(121);
-        if (banner.isNull()) {
-            ReportPaintError(25);
-            return;
-        }
-        const Bitmap replaced = source.SelectBitmap(banner);
-        dc.SetBkColor(kGreen);
-        dc.TransparentImage(cx - 32, cy - 6, 65, 13, source, 0, english ? 13 : 0, 65, 13, kBlack);
-        source.SelectBitmap(replaced);
-        return;
-    }
-
-    const Bitmap banner = LoadBitmapW(123);
-    if (banner.isNull()) {
-        ReportPaintError(26);
-        return;
-    }
-    const Bitmap replaced = source.SelectBitmap(banner);
-    dc.SetBkColor(kLightCyan);
-    if (english) {
-        dc.TransparentImage(cx - 78, cy - 9, 156, 17, source, 0, 19, 156, 17, kBlack);
+        DrawBanner(dc, 121, 25, kGreen, QPoint(cx - 32, cy - 6), QRect(0, english ? 13 : 0, 65, 13));
+    } else if (english) {
+        DrawBanner(dc, 123, 26, kLightCyan, QPoint(cx - 78, cy - 9), QRect(0, 19, 156, 17));
     } else {
-        dc.TransparentImage(cx - 78, cy - 9, 156, 18, source, 0, 0, 156, 18, kBlack);
+        DrawBanner(dc, 123, 26, kLightCyan, QPoint(cx - 78, cy - 9), QRect(0, 0, 156, 18));
     }
-    source.SelectBitmap(replaced);
 }
 
 }  // namespace
