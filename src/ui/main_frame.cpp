@@ -27,7 +27,6 @@
 namespace {
 
 MainFrame* mainFrame = nullptr;
-QRegion pendingRegion;  // invalidated and not yet painted
 
 // The popup "Menu", by position; the labels are put in place by UpdateMenuLabels.
 struct MenuItem {
@@ -59,7 +58,7 @@ ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
 }
 
 void ClientArea::paintEvent(QPaintEvent* event) {
-    pendingRegion -= event->region();
+    pending_ -= event->region();
     Paint(event->rect());
     if (!Offscreen.exists) return;
 
@@ -107,7 +106,6 @@ MainFrame::~MainFrame() {
         mainFrame = nullptr;
         SetAppMainWindow(nullptr);
     }
-    pendingRegion = QRegion();
 }
 
 void MainFrame::CreateCommandBar() {
@@ -232,28 +230,29 @@ void ExitInstance() {
     DestroyOffscreenBuffer();
 }
 
-namespace {
-
-void Invalidate(const QRect& rect) {
-    if (mainFrame == nullptr) return;
-    pendingRegion += rect;
-    mainFrame->Client()->update(rect);
+void ClientArea::Invalidate(const QRect& rect) {
+    pending_ += rect;
+    update(rect);
 }
 
-}  // namespace
+void ClientArea::PaintNow() {
+    if (pending_.isEmpty()) return;
+    const QRegion region = pending_;  // painting empties pending_
+    repaint(region);
+}
 
 void InvalidateRect(const Rect32& rect) {
-    Invalidate(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
+    if (mainFrame == nullptr) return;
+    mainFrame->Client()->Invalidate(
+        QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
 void InvalidateClient() {
-    if (mainFrame != nullptr) Invalidate(mainFrame->Client()->rect());
+    if (mainFrame != nullptr) mainFrame->Client()->Invalidate(mainFrame->Client()->rect());
 }
 
 void UpdateWindow() {
-    if (mainFrame == nullptr || pendingRegion.isEmpty()) return;
-    const QRegion region = pendingRegion;
-    mainFrame->Client()->repaint(region);
+    if (mainFrame != nullptr) mainFrame->Client()->PaintNow();
 }
 
 uint32_t SetTimer(uint32_t id, uint32_t milliseconds) {

@@ -19,10 +19,17 @@ class ClientArea : public QWidget {
   public:
     explicit ClientArea(QWidget* parent);
 
+    // Marks `rect` for repainting; PaintNow paints everything marked before it returns.
+    void Invalidate(const QRect& rect);
+    void PaintNow();
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    QRegion pending_;  // marked and not yet painted
 };
 
 class MainFrame : public QMainWindow {
