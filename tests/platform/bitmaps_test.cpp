@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <climits>
 #include <tuple>
 
@@ -21,17 +22,15 @@ TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersOrOnesMadeToFailDo
         {124, {194, 18}, true}, {127, {70, 70}, false},  {128, {80, 15}, false}, {130, {161, 41}, false},
         {131, {19, 19}, true},  {132, {240, 100}, false}};
     for (const auto& [number, size, twoColour] : all) {
+        SCOPED_TRACE(number);
         const Bitmap loaded = LoadBitmapW(number);
-        EXPECT_EQ(loaded.size(), size) << "bitmap " << number;
-        EXPECT_EQ(loaded.format(), twoColour ? QImage::Format_Mono : QImage::Format_RGB32)
-            << "bitmap " << number;
-        EXPECT_EQ(loaded.colorTable(), twoColour ? QList<QRgb>({kBlack, kWhite}) : QList<QRgb>())
-            << "bitmap " << number << ": a two-colour one's 0-bits black";
+        EXPECT_EQ(loaded.size(), size);
+        EXPECT_EQ(loaded.format(), twoColour ? QImage::Format_Mono : QImage::Format_RGB32);
+        EXPECT_EQ(loaded.colorTable(), twoColour ? QList<QRgb>({kBlack, kWhite}) : QList<QRgb>());
     }
     EXPECT_EQ(QImage(QStringLiteral(":/mirovane/icon.png")).size(), QSize(32, 32)) << "the program's icon";
 
-    EXPECT_TRUE(LoadBitmapW(125).isNull());
-    EXPECT_TRUE(LoadBitmapW(133).isNull());
+    for (int number : {125, 133}) EXPECT_TRUE(LoadBitmapW(number).isNull()) << number;
     SetBitmapLoadFails(131, true);
     EXPECT_TRUE(LoadBitmapW(131).isNull());
     EXPECT_FALSE(LoadBitmapW(130).isNull()) << "only the number named fails";
@@ -42,12 +41,9 @@ TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersOrOnesMadeToFailDo
 // The pixels of `colour` in the given part of bitmap `number` (a two-colour bitmap's 0-bits read
 // black, its 1-bits white).
 int Count(int number, const QRect& area, QRgb colour) {
-    const Bitmap bitmap = LoadBitmapW(number);
-    int n = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) n += bitmap.pixel(x, y) == colour ? 1 : 0;
-    }
-    return n;
+    const QImage part = LoadBitmapW(number).copy(area).convertToFormat(QImage::Format_RGB32);
+    const auto* pixels = reinterpret_cast<const QRgb*>(part.constBits());
+    return static_cast<int>(std::count(pixels, pixels + part.width() * part.height(), colour));
 }
 
 TEST(Layouts, EachPartThatTheGameCopiesHoldsItsPicture) {
@@ -77,14 +73,12 @@ TEST(Layouts, TheItemSheetHasAGreyGridAndTheHighlightRowIsTheItemsInBlue) {
         EXPECT_EQ(Count(130, QRect(0, line, 161, 1), kGrey), 161) << line;
     const Bitmap sheet = LoadBitmapW(130);
     for (int column = 1; column <= 6; ++column) {
-        int black = 0;
-        int unlike = 0;  // pixels of the highlight row that are not the item's, black turned blue
-        for (int y = 1; y < 20; ++y) {
-            for (int x = 20 * column + 1; x < 20 * column + 20; ++x) {
-                const QRgb above = sheet.pixel(x, y);
-                black += above == kBlack ? 1 : 0;
-                unlike += sheet.pixel(x, y + 20) == (above == kBlack ? rgb(0, 0, 255) : above) ? 0 : 1;
-            }
+        int black = 0, unlike = 0;  // unlike: highlight pixels that are not the item's, black turned blue
+        for (int i = 0; i < 19 * 19; ++i) {
+            const int x = 20 * column + 1 + i % 19, y = 1 + i / 19;
+            const QRgb above = sheet.pixel(x, y);
+            black += above == kBlack ? 1 : 0;
+            unlike += sheet.pixel(x, y + 20) == (above == kBlack ? rgb(0, 0, 255) : above) ? 0 : 1;
         }
         EXPECT_GT(black, 10) << "column " << column << " has a black shape";
         EXPECT_EQ(unlike, 0) << "column " << column;
