@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
 
@@ -32,8 +33,9 @@ class PaintTest : public ::testing::Test {
     }
     void TearDown() override { SetMessageBoxAnswers({}); }
 
-    // A new game in play on an N x N board hiding `hidden`, with both legends shown and no port shown.
-    static void StartGame(int n, const std::vector<Placed>& hidden) {
+    // A new game in play on an N x N board hiding `hidden`, with the player's `placed`, both legends shown
+    // and no port shown.
+    static void StartGame(int n, const std::vector<Placed>& hidden, const std::vector<Placed>& placed = {}) {
         GameState = GameRecord{};
         GameState.gridSize = n;
         GameState.itemCount = static_cast<int32_t>(hidden.size());
@@ -43,6 +45,7 @@ class PaintTest : public ::testing::Test {
         LabelAllPorts(kHiddenBoard);
         GameState.shownPort = -99;
         RecountPalette(0);
+        for (const auto& [x, y, item] : placed) Place(x, y, item);
     }
     static void Place(int x, int y, int16_t item) {
         GameState.playerBoard[x * 8 + y] = item;
@@ -51,10 +54,9 @@ class PaintTest : public ::testing::Test {
     static QRgb Pixel(QPoint p) { return Offscreen.bufferDC.Image().pixel(p); }
     static QImage Area(const QRect& area) { return Offscreen.bufferDC.Image().copy(area); }
     static int Count(const QRect& area, QRgb colour) {
-        int count = 0;
-        for (int y = area.top(); y <= area.bottom(); ++y)
-            for (int x = area.left(); x <= area.right(); ++x) count += Pixel(QPoint(x, y)) == colour;
-        return count;
+        const QImage part = Area(area).convertToFormat(QImage::Format_RGB32);
+        const auto* pixels = reinterpret_cast<const QRgb*>(part.constBits());
+        return static_cast<int>(std::count(pixels, pixels + part.width() * part.height(), colour));
     }
     static QPoint Cell(int x, int y) { return QPoint(GameState.boardX + 20 * x, GameState.boardY + 20 * y); }
     static QPoint Port(int p) {

@@ -76,26 +76,25 @@ TEST_F(RayTest, BoxColoursCountsAndMarksFollowTheLabels) {
     GameState.playerLabels = GameState.hiddenLabels;
     GameState.playerLabels[5] = 0xF006;  // another count and ending
     GameState.playerLabels[6] = 0xF005;  // the same count, another ending
-    // While playing, marks need hints; the shown port is then the player's probe: a blue mark and the
-    // player's count, on the puzzle's colour.
-    GameState.gamePhase = Playing;
     GameState.shownPort = 5;
-    DrawPortLabels();
-    EXPECT_EQ(Count(kScreen, kRed) + Count(kScreen, kBlue), 0) << "hints off: no marks";
-    EXPECT_TRUE(BoxShows(5, kLightGreen, 5)) << "hints off: the puzzle's count";
-    GameState.hint = 1;
-    DrawPortLabels();
-    EXPECT_TRUE(BoxShows(5, kLightGreen, 6, kBlue)) << "the player's 6";
-    EXPECT_TRUE(BoxShows(6, kLightGreen, 5, kRed)) << "other differing ports stay red";
-
-    GameState.gamePhase = Finished;
-    DrawPortLabels();
-    EXPECT_TRUE(BoxShows(0, grey, 3)) << "absorbed: grey";
-    EXPECT_TRUE(BoxShows(1, yellow, 5)) << "back out of its own port: yellow";
-    EXPECT_TRUE(BoxShows(2, kLightGreen, 7)) << "out elsewhere: light green";
-    EXPECT_TRUE(BoxShows(3, kLightGreen, 100) && BoxShows(4, yellow, 255)) << "from 100 on: centred text";
-    EXPECT_TRUE(BoxShows(7, kLightGreen, 5)) << "equal labels: no mark";
-    EXPECT_TRUE(BoxShows(5, kLightGreen, 5, kRed) && BoxShows(6, kLightGreen, 5, kRed)) << "differing: red";
+    // Columns: phase, hint, port, box colour, count, mark. While playing, marks need hints; the shown port
+    // is then the player's probe: a blue mark and the player's count, on the puzzle's colour. Afterwards
+    // absorbed rays are grey, rays back out of their own port yellow, the others light green; from 100 on
+    // the count is centred text; equal labels have no mark, differing ones red.
+    for (const auto& [phase, hint, port, colour, count, mark] :
+         {std::tuple{Playing, 0, 5, kLightGreen, 5, 0u}, std::tuple{Playing, 1, 5, kLightGreen, 6, kBlue},
+          std::tuple{Playing, 1, 6, kLightGreen, 5, kRed}, std::tuple{Finished, 1, 0, grey, 3, 0u},
+          std::tuple{Finished, 1, 1, yellow, 5, 0u}, std::tuple{Finished, 1, 2, kLightGreen, 7, 0u},
+          std::tuple{Finished, 1, 3, kLightGreen, 100, 0u}, std::tuple{Finished, 1, 4, yellow, 255, 0u},
+          std::tuple{Finished, 1, 7, kLightGreen, 5, 0u}, std::tuple{Finished, 1, 5, kLightGreen, 5, kRed},
+          std::tuple{Finished, 1, 6, kLightGreen, 5, kRed}}) {
+        GameState.gamePhase = phase;
+        GameState.hint = hint;
+        DrawPortLabels();
+        EXPECT_TRUE(BoxShows(port, colour, static_cast<int16_t>(count), mark))
+            << "phase " << phase << ", hint " << hint << ", port " << port;
+        EXPECT_TRUE(hint || Count(kScreen, kRed) + Count(kScreen, kBlue) == 0) << "hints off: no marks";
+    }
 }
 
 }  // namespace
