@@ -106,29 +106,26 @@ TEST(ColourRule, ATwoColourBitmapTakesTheTextColourForItsZeroBitsAndTheBackgroun
     EXPECT_EQ(Rows(dc), ".rgrg./.g.g../r.r.../rgrg../");
 }
 
-TEST(ColourRule, CopiesStayInsideBothBitmapsAndAColourKeySkipsExactlyThePurplePixels) {
+TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixelsAndAStretchIsCombinedByOr) {
     const DeviceContext source = Source({kRed, kGreen, kWhite});
-    DeviceContext dc = Canvas(4, 4);
+    DeviceContext dc = Canvas(4, 5);
     dc.BitBlt(2, 0, 3, 1, source, 0, 0);
     dc.BitBlt(0, 1, 4, 1, source, 1, 0);
     dc.TransparentImage(-1, 2, 4, 1, source, -1, 0, 4, 1, kPurple);
     DeviceContext keyed = Source({kPurple, rgb(128, 0, 129), kWhite, kPurple});
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
-    EXPECT_EQ(Rows(dc), "..rg/gw../rgw./.?w./");
+    EXPECT_EQ(Rows(dc), "..rg/gw../rgw./.?w./..../");
     EXPECT_EQ(dc.Image().pixel(1, 3), rgb(128, 0, 129));
 
     keyed.Image().setPixel(0, 0, kRed);  // the bitmap changes after it has been copied
     keyed.Image().setPixel(2, 0, kPurple);
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "r?w.");
-}
 
-TEST(Stretch, AStretchedCopyIsCombinedWithTheTargetByOr) {
-    const DeviceContext source = Source({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
-    DeviceContext dc = Canvas(4, 1);  // the field is 0x0a141e
-    dc.StretchBltOr(0, 0, 4, 1, source, 0, 0, 2, 1);
+    const DeviceContext dark = Source({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
+    dc.StretchBltOr(0, 4, 4, 1, dark, 0, 0, 2, 1);                           // onto the field, 0x0a141e
     const QRgb expected[] = {rgb(0x0b, 0x16, 0x1e), rgb(0x8a, 0x14, 0x1e)};  // each source pixel twice
-    for (int x = 0; x < 4; ++x) EXPECT_EQ(dc.Image().pixel(x, 0), expected[x / 2]) << "column " << x;
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(dc.Image().pixel(x, 4), expected[x / 2]) << "column " << x;
 }
 
 TEST(Pattern, APolygonIsFilledOddEvenWithThePatternAnchoredAtTheOrigin) {
