@@ -8,23 +8,21 @@
 
 namespace {
 
-// Sets `name` to a REG_DWORD of `size` bytes and saves.
+// Sets `name` to a REG_DWORD of the low `size` bytes of `value` and saves.
 int32_t SaveDword(const char* name, uint32_t value, uint32_t size = 4) {
     HKEY key = nullptr;
     bool created = false;
-    const int32_t error = RegCreateKeyEx("Software\\Kestory\\Mirovane", key, created);
-    if (error != ERROR_SUCCESS) return error;
-    const uint8_t bytes[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                              uint8_t(value >> 24)};
-    RegSetValueEx(key, name, REG_DWORD, bytes, size);
+    if (const int32_t error = RegCreateKeyEx("Software\\Kestory\\Mirovane", key, created)) return error;
+    RegSetValueEx(key, name, REG_DWORD, &value, size);  // little-endian: the low bytes come first
     return RegCloseKey(key);
 }
 
 using Registry = SettingsTest;
 
+// A new file in the export format, then one with its own line ends and permissions; no temporary file
+// stays behind.
 TEST_F(Registry, ASaveWritesTheExportFormatWithTheFilesLineEndsAndPermissions) {
-    ASSERT_EQ(SaveDword("version", 26), ERROR_SUCCESS);
-    ASSERT_EQ(SaveDword("player", 1, 2), ERROR_SUCCESS);
+    ASSERT_TRUE(SaveDword("version", 26) == ERROR_SUCCESS && SaveDword("player", 1, 2) == ERROR_SUCCESS);
     EXPECT_EQ(ReadFile(), kStore + "\"version\"=dword:0000001a\n\"player\"=hex(4):01,00\n");
     WriteFile("REGEDIT4\r\n");
     chmod(QFile::encodeName(FilePath()).constData(), 0640);
@@ -33,8 +31,7 @@ TEST_F(Registry, ASaveWritesTheExportFormatWithTheFilesLineEndsAndPermissions) {
         ReadFile(),
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\r\n\"hint\"=dword:00000001\r\n");
     EXPECT_EQ(QFile::permissions(FilePath()) & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup);
-    EXPECT_EQ(QDir(folder.path() + "/Kestory").entryList(QDir::Files | QDir::Hidden).size(), 1)
-        << "a temporary file was left behind";
+    EXPECT_EQ(QDir(folder.path() + "/Kestory").entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
 TEST_F(Registry, ASaveKeepsEverythingItDoesNotOwnAndDropsOlderCopies) {

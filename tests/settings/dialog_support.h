@@ -10,7 +10,6 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
-#include <cmath>
 
 #include "platform/dialog_template.h"
 
@@ -34,34 +33,30 @@ inline QString Shown(const QDialog& dialog, int id) {
     return QStringLiteral("(no text control %1)").arg(id);
 }
 
-// The part of the dialog a control takes: a borderless edit shows its text from the top.
-inline QRect Taken(const QWidget* control) {
-    QRect taken = control->geometry();
-    if (auto* edit = qobject_cast<const QTextEdit*>(control); edit && edit->frameShape() == QFrame::NoFrame) {
-        taken.setHeight(
-            std::min(taken.height(), static_cast<int>(std::floor(edit->document()->size().height()))));
-    }
-    return taken;
-}
-
 // A tidy dialog: inside its window, no label wider than its button (the number buttons show only
 // their circle, their numbers stand above them), no two controls over each other (a group box only
-// frames the controls in it). Saves a picture when MIROVANE_SCREENSHOTS names a folder.
+// frames the controls in it, a borderless edit takes only the height of its text). Saves a picture
+// when MIROVANE_SCREENSHOTS names a folder.
 inline void ExpectTidy(QDialog& dialog, const char* picture) {
+    const auto taken = [](const QWidget* control) {
+        QRect rect = control->geometry();
+        if (auto* edit = qobject_cast<const QTextEdit*>(control);
+            edit && edit->frameShape() == QFrame::NoFrame)
+            rect.setHeight(std::min(rect.height(), static_cast<int>(edit->document()->size().height())));
+        return rect;
+    };
     const QList<QWidget*> controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) {
         const std::string name = control->objectName().toStdString();
         EXPECT_TRUE(dialog.rect().contains(control->geometry())) << name;
         auto* button = qobject_cast<QAbstractButton*>(control);
-        if (button != nullptr && button->text().toInt() == 0) {
-            EXPECT_LE(button->sizeHint().width(), button->width())
-                << "clipped: " << button->text().toStdString();
-        }
+        EXPECT_TRUE(!button || button->text().toInt() != 0 || button->sizeHint().width() <= button->width())
+            << "clipped: " << name;
         for (QWidget* other : controls) {
-            if (other == control || qobject_cast<QGroupBox*>(other) || qobject_cast<QGroupBox*>(control))
-                continue;
-            EXPECT_FALSE(Taken(control).intersects(Taken(other)))
-                << name << " overlaps " << other->objectName().toStdString();
+            if (other != control && !qobject_cast<QGroupBox*>(other) && !qobject_cast<QGroupBox*>(control)) {
+                EXPECT_FALSE(taken(control).intersects(taken(other)))
+                    << name << " overlaps " << other->objectName().toStdString();
+            }
         }
     }
     const QByteArray folder = qgetenv("MIROVANE_SCREENSHOTS");
