@@ -27,14 +27,13 @@ class Sprites : public ::testing::Test {
     void TearDown() override { DestroyOffscreenBuffer(); }
     static DeviceContext& dc() { return Offscreen.bufferDC; }
     static void Clear() { Offscreen.bufferDC.Image().fill(kField); }
-    static QRgb At(int x, int y) { return Offscreen.bufferDC.Image().pixel(x, y); }
-    static QRgb At(QPoint p) { return At(p.x(), p.y()); }
+    static QRgb At(QPoint p) { return Offscreen.bufferDC.Image().pixel(p); }
 
     // The pixels of the buffer's top-left 100 x 100 that are not the field.
     static Drawing Drawn() {
         Drawing drawn;
         for (int i = 0; i < 100 * 100; ++i) {
-            if (At(i % 100, i / 100) != kField) drawn.emplace(i / 100, i % 100, At(i % 100, i / 100));
+            if (const QRgb c = At({i % 100, i / 100}); c != kField) drawn.emplace(i / 100, i % 100, c);
         }
         return drawn;
     }
@@ -43,7 +42,7 @@ class Sprites : public ::testing::Test {
 TEST_F(Sprites, TheBufferStartsWhiteAtItsSizeAndGoesAwayOnDestroy) {
     CreateOffscreenBuffer(240, 268);
     EXPECT_TRUE(Offscreen.exists && Offscreen.bufferDC.Image().size() == QSize(240, 268) &&
-                At(0, 0) == kWhite && At(239, 267) == kWhite);
+                At({0, 0}) == kWhite && At({239, 267}) == kWhite);
     DestroyOffscreenBuffer();
     EXPECT_TRUE(!Offscreen.exists && Offscreen.bufferDC.Image().isNull()) << "gone";
 }
