@@ -30,12 +30,10 @@ class RayTest : public PaintTest {
     static bool BoxShows(int p, QRgb colour, int16_t number, QRgb mark = 0) {
         const QRect box(Port(p), QSize(21, 21));
         QImage image(240, 268, QImage::Format_RGB32), marked = LoadBitmapW(131);
+        image.fill(kBlack);
         marked.setColorTable({0, mark});
-        QPainter painter(&image);
-        painter.fillRect(box, kBlack);
-        painter.fillRect(box.adjusted(1, 1, -1, -1), colour);
-        painter.drawImage(box.topLeft() + QPoint(1, 1), marked);
-        painter.end();
+        QPainter(&image).fillRect(box.adjusted(1, 1, -1, -1), colour);
+        QPainter(&image).drawImage(box.topLeft() + QPoint(1, 1), marked);
         DeviceContext dc;
         dc.SelectBitmap(image);
         Offscreen.sourceDC.SelectBitmap(LoadBitmapW(120));
