@@ -134,14 +134,13 @@ TEST_F(Settings, AStoreThatCannotBeReadOrWrittenIsIgnoredQuietly) {
     InitSettings();
     EXPECT_EQ(std::tuple(GameState.damier, SaveSettings()), std::tuple(5, ERROR_FILE_TOO_LARGE));
     EXPECT_EQ(ReadFile().size(), huge.size());
-    ASSERT_TRUE(QFile::remove(FilePath()));
-    ASSERT_EQ(mkfifo(QFile::encodeName(FilePath()).constData(), 0600), 0);  // would block a plain read
+    // a pipe would block a plain read
+    ASSERT_TRUE(QFile::remove(FilePath()) && mkfifo(QFile::encodeName(FilePath()).constData(), 0600) == 0);
     EXPECT_EQ(std::tuple(LoadSettings(), SaveSettings()), std::tuple(-1, ERROR_ACCESS_DENIED));
     ASSERT_TRUE(QFile::remove(FilePath()) && QDir().rmdir(folder.path() + "/Kestory"));
     ASSERT_TRUE(QFile(folder.path() + "/Kestory").open(QIODevice::WriteOnly));
     RecordGame(0, 0, 1000);
-    EXPECT_EQ(GameState.stats1.totalplay, 1);
-    EXPECT_NE(SaveSettings(), 0);
+    EXPECT_EQ(std::tuple(GameState.stats1.totalplay, SaveSettings() != 0), std::tuple(1, true));
 }
 
 // Player 1 solves 6 items in 83.4 s (labels equal: misplaced items do not count), then a game of no
