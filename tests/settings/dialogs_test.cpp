@@ -2,7 +2,6 @@
 // it shows, what its buttons do at once, what OK and Cancel keep) and the rules dialog.
 #include <QAbstractButton>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
@@ -29,11 +28,9 @@ bool Checked(const QDialog& dialog, int id) {
 
 // What a control shows: a button's label or an edit's text (line breaks as "\n").
 QString Shown(const QDialog& dialog, int id) {
-    QWidget* control = FindControl(dialog, id);
-    if (auto* button = qobject_cast<QAbstractButton*>(control)) return button->text();
-    if (auto* line = qobject_cast<QLineEdit*>(control)) return line->text();
-    if (auto* edit = qobject_cast<QTextEdit*>(control)) return edit->toPlainText();
-    return QStringLiteral("(no text control %1)").arg(id);
+    const QWidget* control = FindControl(dialog, id);
+    if (control == nullptr) return QStringLiteral("(no control %1)").arg(id);
+    return control->property(qobject_cast<const QTextEdit*>(control) ? "plainText" : "text").toString();
 }
 
 // A tidy dialog: inside its window, no label wider than its button (the number buttons show only

@@ -29,8 +29,7 @@ bool KeepsEveryLine(const std::string& before, const std::string& after) {
     std::istringstream old(before), now(after);
     for (std::string line, kept; std::getline(old, line);) {
         if (line.starts_with("\"damier\"=hex") || line.starts_with("\"items\"=")) continue;
-        while (std::getline(now, kept) && kept != line) {
-        }
+        while (std::getline(now, kept) && kept != line) continue;
         if (!now) return false;
     }
     return true;
