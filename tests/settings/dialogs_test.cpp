@@ -84,11 +84,12 @@ void ExpectLabels(const QDialog& dialog, bool english) {
         EXPECT_EQ(Shown(dialog, id), english ? englishLabel : frenchLabel) << "control " << id;
 }
 
-// Opens the dialog as the Options command does and lets `act` click it.
-void Open(const std::function<void(OptionsDialog&)>& act) {
-    SetDialogActions([&](QDialog& dialog) { act(static_cast<OptionsDialog&>(dialog)); });
-    OptionsDialog dialog;
-    RunModal(dialog);
+// Opens a dialog as its command does, lets `act` click it, and returns how it closed.
+template <typename Dialog>
+int Open(const std::function<void(Dialog&)>& act) {
+    SetDialogActions([&](QDialog& dialog) { act(static_cast<Dialog&>(dialog)); });
+    Dialog dialog;
+    return RunModal(dialog);
 }
 
 TEST(StatisticsText, ThreeGamesOfFifteenItemsWithTwoMisplacedLineByLineAndGamesWithoutItems) {
@@ -105,7 +106,7 @@ TEST_F(DialogTest, OpensOnTheGameRecordAndItsPlayerLanguageAndResetButtonsActAtO
     GameState.damier = 6, GameState.items = 9, GameState.useworm = 1, GameState.hint = 0,
     GameState.player = 1;
     GameState.stats1 = kExample, GameState.stats2 = PlayerStats{1, 0, 4, 1, 60000};
-    Open([](OptionsDialog& dialog) {
+    Open<OptionsDialog>([](OptionsDialog& dialog) {
         for (int id : {1020, 1017, OptionsId::English, OptionsId::Player2, OptionsId::Absorbers,
                        OptionsId::ReflectingItems, OptionsId::Wormhole, -OptionsId::Hints})
             EXPECT_EQ(Checked(dialog, std::abs(id)), id > 0) << id;
@@ -149,7 +150,7 @@ TEST_F(DialogTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeepsThem) {
     for (const auto& [click, changed, holdsOnCancel, applied] : cases) {
         for (int close : {IDOK, IDCANCEL}) {
             GameState = GameRecord{}, InitSettings();  // the options of a first run
-            Open([&](OptionsDialog& dialog) { Click(dialog, click), Click(dialog, close); });
+            Open<OptionsDialog>([&](OptionsDialog& dialog) { Click(dialog, click), Click(dialog, close); });
             EXPECT_EQ(GameState.optionsChanged, close == IDOK ? changed : 0) << "after a click on " << click;
             EXPECT_EQ(applied(), close == IDOK || holdsOnCancel)
                 << "after a click on " << click << " and " << close;
@@ -166,8 +167,7 @@ TEST_F(DialogTest, ShowsTheRulesOfThePlayersLanguageLineByLineAndOkOrCancelClose
     };
     for (const auto& [langue, title, lineCount, secondLine, inLastLine, button] : cases) {
         GameState.langue = langue;
-        SetDialogActions([&](QDialog& shown) {
-            auto& dialog = static_cast<RulesDialog&>(shown);
+        const int closed = Open<RulesDialog>([&](RulesDialog& dialog) {
             const QStringList lines = Shown(dialog, RulesId::Text).split('\n');
             EXPECT_EQ(std::tuple(Shown(dialog, RulesId::Title).toStdString(), lines.size(),
                                  lines.value(1).toStdString()),
@@ -178,8 +178,7 @@ TEST_F(DialogTest, ShowsTheRulesOfThePlayersLanguageLineByLineAndOkOrCancelClose
             ExpectTidy(dialog, langue == 0 ? "rules-en" : "rules-fr");
             Click(dialog, button);
         });
-        RulesDialog dialog;
-        EXPECT_EQ(RunModal(dialog), button == IDOK ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(closed, button == IDOK ? QDialog::Accepted : QDialog::Rejected);
     }
 }
 

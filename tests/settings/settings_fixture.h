@@ -29,9 +29,8 @@ class SettingsTest : public ::testing::Test {
     QString FilePath() const { return folder.path() + "/Kestory/Mirovane.reg"; }
 
     void WriteFile(const std::string& text) const {
-        QDir().mkpath(folder.path() + "/Kestory");
         QFile file(FilePath());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(QDir().mkpath(folder.path() + "/Kestory") && file.open(QIODevice::WriteOnly));
         file.write(text.data(), static_cast<qint64>(text.size()));
     }
 
