@@ -24,20 +24,18 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/drawing.h"
+
 namespace {
 
-constexpr QRgb Colour(int r, int g, int b) {
-    return qRgb(r, g, b);
-}
-
-constexpr QRgb kBlack = Colour(0, 0, 0);
-constexpr QRgb kWhite = Colour(255, 255, 255);
-constexpr QRgb kPurple = Colour(128, 0, 128);
-constexpr QRgb kSheetLine = Colour(192, 192, 192);
-constexpr QRgb kBlue = Colour(0, 0, 255);
-constexpr QRgb kYellow = Colour(255, 255, 0);
-constexpr QRgb kBoxGrey = Colour(160, 160, 160);
-constexpr QRgb kRayGreen = Colour(0, 255, 0);
+constexpr QRgb kBlack = rgb(0, 0, 0);
+constexpr QRgb kWhite = rgb(255, 255, 255);
+constexpr QRgb kPurple = rgb(128, 0, 128);
+constexpr QRgb kSheetLine = rgb(192, 192, 192);
+constexpr QRgb kBlue = rgb(0, 0, 255);
+constexpr QRgb kYellow = rgb(255, 255, 0);
+constexpr QRgb kBoxGrey = rgb(160, 160, 160);
+constexpr QRgb kRayGreen = rgb(0, 255, 0);
 
 // ---- Storing -----------------------------------------------------------------------------------
 
@@ -202,26 +200,30 @@ QImage DigitStrip() {
 
 // ---- 121 and 123: the banners ------------------------------------------------------------------
 
-QImage PerfectBanner() {
-    QImage banner = Canvas(65, 26, kBlack);
-    const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), 13, true);
-    Word(banner, 0, 13, QStringLiteral("Parfait!"), font);
-    Word(banner, 13, 13, QStringLiteral("Perfect!"), font);
+// A banner, light on black: its French words in rows 0 .. frenchHeight - 1, its English words in
+// englishHeight rows from englishTop.
+QImage Banner(int width, int height, int fontSize, const QString& french, int frenchHeight,
+              const QString& english, int englishTop, int englishHeight) {
+    QImage banner = Canvas(width, height, kBlack);
+    const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), fontSize, true);
+    Word(banner, 0, frenchHeight, french, font);
+    Word(banner, englishTop, englishHeight, english, font);
     return banner;
 }
 
+QImage PerfectBanner() {
+    return Banner(65, 26, 13, QStringLiteral("Parfait!"), 13, QStringLiteral("Perfect!"), 13, 13);
+}
+
 QImage AcceptedBanner() {
-    QImage banner = Canvas(156, 36, kBlack);
-    const QFont font = PixelFont(QStringLiteral("DejaVu Sans"), 14, true);
-    Word(banner, 0, 18, QStringLiteral("Solution acceptée!"), font);
-    Word(banner, 19, 17, QStringLiteral("Accepted solution!"), font);
-    return banner;
+    return Banner(156, 36, 14, QStringLiteral("Solution acceptée!"), 18, QStringLiteral("Accepted solution!"),
+                  19, 17);
 }
 
 // ---- 122: the label legend ---------------------------------------------------------------------
 
-const QList<QRgb> kLegendPalette = {kBlack,    kWhite,  kYellow,           kBoxGrey,
-                                    kRayGreen, kPurple, Colour(0, 128, 0), Colour(64, 64, 64)};
+const QList<QRgb> kLegendPalette = {kBlack,    kWhite,  kYellow,        kBoxGrey,
+                                    kRayGreen, kPurple, rgb(0, 128, 0), rgb(64, 64, 64)};
 
 // A port box of the given colour with its black outline, 17 pixels square, and the purple strip of
 // board cells that the ray crosses.
@@ -298,17 +300,17 @@ QImage Credits() {
 
 // The burst's colour by brightness 0 .. 255: black, deep violet at half way, white.
 QRgb BurstColour(int level) {
-    const QRgb violet = Colour(150, 60, 230);
+    const QRgb violet = rgb(150, 60, 230);
     const double t = level / 255.0;
     const auto mix = [](int from, int to, double s) {
         return static_cast<int>(std::lround(from + (to - from) * s));
     };
     if (t < 0.5) {
         const double s = t / 0.5;
-        return Colour(mix(0, qRed(violet), s), mix(0, qGreen(violet), s), mix(0, qBlue(violet), s));
+        return rgb(mix(0, qRed(violet), s), mix(0, qGreen(violet), s), mix(0, qBlue(violet), s));
     }
     const double s = (t - 0.5) / 0.5;
-    return Colour(mix(qRed(violet), 255, s), mix(qGreen(violet), 255, s), mix(qBlue(violet), 255, s));
+    return rgb(mix(qRed(violet), 255, s), mix(qGreen(violet), 255, s), mix(qBlue(violet), 255, s));
 }
 
 QImage StarBurst(QList<QRgb>& palette) {
@@ -340,22 +342,22 @@ QImage StarBurst(QList<QRgb>& palette) {
 // ---- 128: the tool bar -------------------------------------------------------------------------
 
 const std::map<char, QRgb> kToolColours = {
-    {'.', Colour(192, 192, 192)},
+    {'.', rgb(192, 192, 192)},
     {'k', kBlack},
     {'w', kWhite},
-    {'g', Colour(128, 128, 128)},
-    {'n', Colour(0, 0, 128)},
+    {'g', rgb(128, 128, 128)},
+    {'n', rgb(0, 0, 128)},
     {'b', kBlue},
     {'y', kYellow},
-    {'o', Colour(128, 128, 0)},
-    {'r', Colour(255, 0, 0)},
-    {'m', Colour(128, 0, 0)},
+    {'o', rgb(128, 128, 0)},
+    {'r', rgb(255, 0, 0)},
+    {'m', rgb(128, 0, 0)},
     {'G', kRayGreen},
-    {'d', Colour(0, 128, 0)},
+    {'d', rgb(0, 128, 0)},
     {'p', kPurple},
-    {'f', Colour(255, 0, 255)},
-    {'c', Colour(0, 255, 255)},
-    {'t', Colour(0, 128, 128)},
+    {'f', rgb(255, 0, 255)},
+    {'c', rgb(0, 255, 255)},
+    {'t', rgb(0, 128, 128)},
 };
 
 QList<QRgb> ToolPalette() {
@@ -515,10 +517,10 @@ QImage MismatchMark() {
 // ---- 132: the water ----------------------------------------------------------------------------
 
 const QList<QRgb> kWaterPalette = {
-    Colour(0, 8, 32),      Colour(0, 16, 48),     Colour(0, 24, 64),     Colour(0, 32, 84),
-    Colour(0, 44, 104),    Colour(0, 56, 124),    Colour(8, 72, 144),    Colour(16, 88, 160),
-    Colour(24, 104, 176),  Colour(40, 124, 192),  Colour(64, 148, 208),  Colour(96, 172, 224),
-    Colour(136, 200, 236), Colour(176, 224, 244), Colour(216, 240, 252), kWhite,
+    rgb(0, 8, 32),      rgb(0, 16, 48),     rgb(0, 24, 64),     rgb(0, 32, 84),
+    rgb(0, 44, 104),    rgb(0, 56, 124),    rgb(8, 72, 144),    rgb(16, 88, 160),
+    rgb(24, 104, 176),  rgb(40, 124, 192),  rgb(64, 148, 208),  rgb(96, 172, 224),
+    rgb(136, 200, 236), rgb(176, 224, 244), rgb(216, 240, 252), kWhite,
 };
 
 QImage Water() {
@@ -560,7 +562,7 @@ QImage Icon() {
     }
     // The ray comes in from the left port box, meets a slash mirror in the middle cell and leaves
     // through the top port box: both boxes light green, the colour of a ray that leaves elsewhere.
-    const QRgb portGreen = Colour(100, 255, 100);
+    const QRgb portGreen = rgb(100, 255, 100);
     for (const QPoint box : {QPoint(0, 16), QPoint(16, 0)}) {
         Fill(icon, box.x(), box.y(), 7, 7, portGreen);
         Frame(icon, box.x(), box.y(), 7, 7, kBlack);
