@@ -1,10 +1,13 @@
 #include "platform/services.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QLibraryInfo>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTranslator>
 #include <chrono>
 #include <utility>
-
-#include <QDialog>
-#include <QMessageBox>
 
 namespace {
 
@@ -23,6 +26,18 @@ std::function<void(QDialog&)>& DialogActions() {
     return act;
 }
 
+QWidget* mainWindow = nullptr;
+
+// A modal window covered part of the main window; the handheld repainted what it uncovered. Qt keeps
+// the window's last pixels instead, which would leave a picture on screen that the game state no
+// longer matches (the title screen after About, say), so the whole window is repainted.
+int RepaintUncovered(int result) {
+    if (auto* frame = qobject_cast<QMainWindow*>(mainWindow); frame != nullptr && frame->centralWidget()) {
+        frame->centralWidget()->update();
+    }
+    return result;
+}
+
 }  // namespace
 
 uint32_t GetTickCount() {
@@ -32,10 +47,13 @@ uint32_t GetTickCount() {
     return static_cast<uint32_t>(ms);  // wraps like the handheld's counter
 }
 
-void SetTickSource(std::function<uint32_t()> source) { TickSource() = std::move(source); }
+void SetTickSource(std::function<uint32_t()> source) {
+    TickSource() = std::move(source);
+}
 
 int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
-    if (MessageBoxAnswers()) return MessageBoxAnswers()(AskedMessageBox{text, caption, style});
+    if (MessageBoxAnswers())
+        return RepaintUncovered(MessageBoxAnswers()(AskedMessageBox{text, caption, style}));
 
     // Message boxes write their lines with \r\n; Qt breaks lines at \n alone.
     QString shown = text;
@@ -44,7 +62,7 @@ int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsi
     box.setWindowTitle(caption);
     box.setText(shown);
     box.setIcon((style & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION ? QMessageBox::Warning
-                                                                     : QMessageBox::NoIcon);
+                                                                   : QMessageBox::NoIcon);
     if ((style & 0xF) == MB_OKCANCEL) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
@@ -52,7 +70,7 @@ int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsi
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    return box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL;
+    return RepaintUncovered(box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL);
 }
 
 void SetMessageBoxAnswers(std::function<int(const AskedMessageBox&)> answer) {
@@ -60,19 +78,37 @@ void SetMessageBoxAnswers(std::function<int(const AskedMessageBox&)> answer) {
 }
 
 int RunModal(QDialog& dialog) {
-    if (!DialogActions()) return dialog.exec();
+    if (!DialogActions()) return RepaintUncovered(dialog.exec());
     dialog.show();
     DialogActions()(dialog);
     if (dialog.isVisible()) dialog.reject();  // an action that forgot to close it cancels
-    return dialog.result();
+    return RepaintUncovered(dialog.result());
 }
 
-void SetDialogActions(std::function<void(QDialog&)> act) { DialogActions() = std::move(act); }
-
-namespace {
-QWidget* mainWindow = nullptr;
+void SetDialogActions(std::function<void(QDialog&)> act) {
+    DialogActions() = std::move(act);
 }
 
-QWidget* AppMainWindow() { return mainWindow; }
+QWidget* AppMainWindow() {
+    return mainWindow;
+}
 
-void SetAppMainWindow(QWidget* window) { mainWindow = window; }
+void SetAppMainWindow(QWidget* window) {
+    mainWindow = window;
+}
+
+void UsePlatformLanguage(bool french) {
+    static QTranslator qtStrings;
+    static bool installed = false;
+    if (french == installed) return;
+    if (!french) {
+        QCoreApplication::removeTranslator(&qtStrings);
+        installed = false;
+        return;
+    }
+    // Without Qt's French translation on the machine, the platform's own buttons stay in English.
+    if (qtStrings.isEmpty()) {
+        (void)qtStrings.load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    }
+    installed = !qtStrings.isEmpty() && QCoreApplication::installTranslator(&qtStrings);
+}

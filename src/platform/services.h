@@ -3,10 +3,9 @@
 // of their own choosing.
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
-
-#include <QString>
 
 class QDialog;
 class QWidget;
@@ -25,7 +24,9 @@ inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 
-// Shows a modal message box owned by `owner` (may be null) and returns IDOK or IDCANCEL.
+// Shows a modal message box owned by `owner` (may be null) and returns IDOK or IDCANCEL. Closing a
+// message box or a modal dialog repaints the whole main window, as the handheld did for what the
+// box had covered.
 int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style);
 
 // What a message box was asked to show.
@@ -52,3 +53,7 @@ void SetDialogActions(std::function<void(QDialog&)> act);
 // The window that owns message boxes raised while painting; null before it exists.
 QWidget* AppMainWindow();
 void SetAppMainWindow(QWidget* window);
+
+// ---- Language of the platform's own texts -------------------------------------------------------
+// Puts Qt's French strings (buttons OK/Annuler and the like) in place, or back to English.
+void UsePlatformLanguage(bool french);

@@ -75,7 +75,9 @@ void DrawSetUpFrame(DeviceContext& dc) {
     dc.SetTextColor(kAddressGreen);
     dc.DrawTextW(QStringLiteral("www.kestory.example"), QRect(0, 240, 240, 30), DT_CENTER);
     dc.SetTextColor(kTitleBlue);
-    dc.DrawTextW(QStringLiteral("Mirovane - lasers and mirrors"), QRect(0, 210, 240, 30), DT_CENTER);
+    dc.DrawTextW(GameState.langue == 0 ? QStringLiteral("Mirovane - lasers and mirrors")
+                                       : QStringLiteral("Mirovane - lasers et miroirs"),
+                 QRect(0, 210, 240, 30), DT_CENTER);
 
     FillStarField();
     SetUpRipple();

@@ -28,6 +28,9 @@ constexpr MenuLabel kMenuLabels[] = {
 }  // namespace
 
 void UpdateMenuLabels() {
+    // Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language.
+    UsePlatformLanguage(GameState.langue != 0);
+
     auto* frame = qobject_cast<QMainWindow*>(AppMainWindow());
     if (frame == nullptr || frame->menuBar()->actions().isEmpty()) return;
     QMenu* popup = frame->menuBar()->actions().first()->menu();

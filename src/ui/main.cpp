@@ -1,6 +1,9 @@
 // The application: starts the main window, runs the message loop, releases the buffer at the end.
 #include <QApplication>
+#include <QString>
 
+#include "platform/registry.h"
+#include "platform/single_instance.h"
 #include "ui/main_frame.h"
 
 namespace {
@@ -24,7 +27,12 @@ class GameApp : public QApplication {
 
 int main(int argc, char** argv) {
     GameApp app(argc, argv);
+    // A second start brings the running copy to the front instead of opening a window of its own.
+    SingleInstance instance(QString::fromStdString(SettingsFilePath()));
+    if (!instance.Acquire()) return 0;
+
     app.InitInstance();
+    instance.SetWindow(TheMainFrame());
     const int code = app.exec();
     return app.ExitInstance(code);
 }

@@ -2,8 +2,10 @@
 #include "ui/command_bar.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolBar>
 
 #include "frame_fixture.h"
@@ -17,6 +19,9 @@ class CommandBarTest : public FrameTest {
         QStringList labels;
         for (QAction* item : MenuItems()) labels << item->text();
         return labels;
+    }
+    static QString CancelText() {
+        return QDialogButtonBox(QDialogButtonBox::Cancel).button(QDialogButtonBox::Cancel)->text();
     }
     QList<int> Ids(const QList<QAction*>& actions) const {
         QList<int> ids;
@@ -41,6 +46,10 @@ TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     EXPECT_EQ(Labels(), QStringList({"Nouvelle partie", "Donner la solution", "Apprentissage", "Options",
                                      "A propos", "Quitter"}));
     EXPECT_EQ(Ids(MenuItems()), ids);
+    EXPECT_EQ(CancelText(), "Annuler") << "Qt's own buttons follow the language";
+    GameState.langue = 0;
+    UpdateMenuLabels();
+    EXPECT_EQ(CancelText(), "Cancel");
     EXPECT_EQ(frame->windowTitle(), "Mirovane") << "the title is never translated";
     EXPECT_EQ(frame->Client()->size(), QSize(240, 268));
     EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268) << "the buffer takes the client's size";

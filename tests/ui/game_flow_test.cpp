@@ -44,12 +44,20 @@ TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandBut
 
     delete frame;
     Start();
+    while (GameState.titleFrame < 3) {  // the title animates: its frames no longer ask for repaints
+        now += 60;
+        OnTimer(1);
+        QTest::qWait(1);
+    }
     frame->OnCommand(ID_ABOUT);
     EXPECT_EQ(GameState.titleStartTick, 0u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].caption, "About");
     EXPECT_TRUE(asked[0].text.startsWith("Mirovane 2.7\r\n"));
     EXPECT_EQ(asked[0].text.count("\r\n"), 4) << "five lines";
+    QTest::qWait(20);
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), rgb(128, 0, 128))
+        << "closing the box brings up the game screen, not a frozen title";
 }
 
 TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCountsItOnce) {
