@@ -3,6 +3,7 @@
 Each case is a claim about what a player sees and does; it fails with a line that says what went
 wrong."""
 
+import os
 import subprocess
 import sys
 import time
@@ -38,11 +39,11 @@ def menu_opens_again(game):
 
 
 def ocr(picture_of):
-    """The words in a window, read from its screenshot enlarged three times."""
-    png = subprocess.run(["/usr/bin/convert", "ppm:-", "-scale", "300%", "png:-"], input=picture_of,
+    """The words in a window, read from its screenshot enlarged twice."""
+    png = subprocess.run(["/usr/bin/convert", "ppm:-", "-scale", "200%", "png:-"], input=picture_of,
                          capture_output=True, check=True).stdout
     return subprocess.run(["tesseract", "stdin", "stdout", "--psm", "11"], input=png, capture_output=True,
-                          check=True).stdout.decode()
+                          check=True, env=dict(os.environ, OMP_THREAD_LIMIT="1")).stdout.decode()
 
 
 def window_text(game, window, word):

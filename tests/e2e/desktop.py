@@ -166,13 +166,18 @@ class Desktop:
         self.env = dict(os.environ, DISPLAY=":" + display, XDG_CONFIG_HOME=self.config,
                         XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
         self.env.pop("QT_SCALE_FACTOR", None)
+        wait_until("the X server to take connections", lambda: self.run_quietly("xprop", "-root"))
         self.grid_size = 5  # the game's default
         self.games = []
         self.helpers = []
         if wm:
             self.helpers.append(subprocess.Popen(["openbox"], env=self.env, stderr=subprocess.DEVNULL))
-            wait_until("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK" in subprocess.run(
-                ["xprop", "-root"], env=self.env, capture_output=True, text=True).stdout)
+            wait_until("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK" in self.run_quietly("xprop", "-root"))
+
+    def run_quietly(self, *command):
+        """What a command printed, or "" when it failed."""
+        result = subprocess.run(command, env=self.env, capture_output=True, text=True)
+        return result.stdout if result.returncode == 0 else ""
 
     def xdotool(self, *args, check=True):
         result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
@@ -202,8 +207,12 @@ class Desktop:
     def close(self):
         for process in self.games + self.helpers + [self.xvfb]:
             if process.poll() is None:
-                process.kill()
-                process.wait()
+                process.terminate()  # lets the X server remove its lock and socket
+                try:
+                    process.wait(5)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
         shutil.rmtree(self.folder, ignore_errors=True)
 
     def __enter__(self):
