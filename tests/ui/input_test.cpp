@@ -66,6 +66,21 @@ TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTw
     EXPECT_LT(GameState.shownPort, 0) << "a double tap on a port ends where it started";
 }
 
+// The strip of a new 5 x 5 game: slash, slash, absorber, reflector.
+TEST_F(InputTest, AnItemPlacedFromTheStripLeavesTheSelectionOnItsSlotUnlessThatWasTheLastSlot) {
+    StartPlaying();
+    for (const auto& [slot, placed, selected] :
+         {std::tuple{0, SlashMirror, 0}, std::tuple{2, Absorber, 2}, std::tuple{3, TotalReflector, 2}}) {
+        UseHiddenBoard(5,
+                       {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}, {3, 3, TotalReflector}});
+        TapSlot(slot);
+        TapCell(4, 4);
+        EXPECT_EQ((std::array{int{GameState.playerBoard[4 * 8 + 4]}, GameState.paletteSlot}),
+                  (std::array{int{placed}, selected}))
+            << "slot " << slot;
+    }
+}
+
 TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsMoves) {
     StartPlaying();
     UseHiddenBoard(4, {{0, 0, SlashMirror}, {1, 1, SlashMirror}, {2, 2, SlashMirror}});
