@@ -37,32 +37,25 @@ QString Shown(const QDialog& dialog, int id) {
 // size in pixels, state and text, and for edits their frame, alignment and scroll bars. A radio
 // button names the first button of its group.
 QString Controls(const QDialog& dialog) {
-    QString all =
-        QStringLiteral("%1 %2 x %3\n").arg(dialog.windowTitle()).arg(dialog.width()).arg(dialog.height());
+    QString all = QString::asprintf("%ls %d x %d\n", qUtf16Printable(dialog.windowTitle()), dialog.width(),
+                                    dialog.height());
     for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         const QRect r = control->geometry();
-        QString line = QStringLiteral("%1 %2 (%3, %4, %5 x %6)")
-                           .arg(control->metaObject()->className())
-                           .arg(ControlId(control))
-                           .arg(r.x())
-                           .arg(r.y())
-                           .arg(r.width())
-                           .arg(r.height());
+        QString line = QString::asprintf("%s %d (%d, %d, %d x %d)", control->metaObject()->className(),
+                                         ControlId(control), r.x(), r.y(), r.width(), r.height());
         if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
             line += button->isChecked() ? " checked" : "";
             if (button->group())
-                line += QStringLiteral(" group %1").arg(ControlId(button->group()->buttons()[0]));
+                line += QString::asprintf(" group %d", ControlId(button->group()->buttons()[0]));
         } else if (auto* edit = qobject_cast<const QTextEdit*>(control)) {
-            line += QStringLiteral(" frame %1 align %2 scroll %3/%4 margin %5")
-                        .arg(edit->frameShape())
-                        .arg(edit->document()->defaultTextOption().alignment())
-                        .arg(edit->horizontalScrollBarPolicy())
-                        .arg(edit->verticalScrollBarPolicy())
-                        .arg(edit->document()->documentMargin());
+            line += QString::asprintf(" frame %d align %d scroll %d/%d margin %g", edit->frameShape(),
+                                      int(edit->document()->defaultTextOption().alignment()),
+                                      edit->horizontalScrollBarPolicy(), edit->verticalScrollBarPolicy(),
+                                      edit->document()->documentMargin());
         } else if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
-            line += QStringLiteral(" frame %1 align %2").arg(edit->hasFrame()).arg(edit->alignment());
+            line += QString::asprintf(" frame %d align %d", edit->hasFrame(), int(edit->alignment()));
         } else if (auto* label = qobject_cast<const QLabel*>(control)) {
-            line += QStringLiteral(" align %1").arg(label->alignment());
+            line += QString::asprintf(" align %d", int(label->alignment()));
         } else if (auto* box = qobject_cast<const QDialogButtonBox*>(control)) {
             for (const QAbstractButton* button : box->buttons()) line += ' ' + button->text();
         }
