@@ -11,8 +11,7 @@ class GameFlowTest : public FrameTest {
     // A 5 x 5 puzzle of four items: two slash mirrors, an absorber, a total reflector.
     void StartKnownPuzzle() {
         StartPlaying();
-        UseHiddenBoard(5,
-                       {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}, {3, 3, TotalReflector}});
+        UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
     }
     bool Saved() const { return QFile::exists(configDir.path() + "/Kestory/Mirovane.reg"); }
     // The phase, the clock's timer period, and Player 1's games, items and total time.
@@ -78,7 +77,7 @@ TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCounts
     EXPECT_EQ(GameState.stats1.totalplay, 1) << "counted once";
 
     // Another arrangement with the same numbers: the backslash mirror gives them at (2, 2) and (3, 3).
-    UseHiddenBoard(4, {{0, 0, SlashMirror}, {0, 1, SlashMirror}, {2, 2, BackslashMirror}});
+    UseHiddenBoard({"/...", "/...", "..\\.", "...."});
     Place(SlashMirror, 0, 0);
     Place(SlashMirror, 0, 1);
     Place(BackslashMirror, 3, 3);
@@ -128,7 +127,7 @@ TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
     OnSolution();
     EXPECT_EQ(asked.size(), 1u) << "does nothing once finished";
 
-    UseHiddenBoard(5, {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}});
+    UseHiddenBoard({"/....", ".o...", "../..", ".....", "....."});
     TapCell(4, 4);
     OnSolution();
     EXPECT_EQ(std::pair(GameState.stats1.totalplay, Saved()), std::pair(0, true))
@@ -138,10 +137,10 @@ TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
 TEST_F(GameFlowTest, TheFinishedScreenShowsTheLongestHiddenRayLowestPortOnTies) {
     StartPlaying();
     // Labels 0xF001 4 4 0x0F01 0x0F01 4 4 4 0x0F04 4 4 4 0xF007 4 4 0xF001: port 12 crosses 7 cells.
-    UseHiddenBoard(4, {{0, 0, TotalReflector}, {3, 0, Absorber}, {0, 3, SlashMirror}});
+    UseHiddenBoard({"#..o", "....", "....", "/..."});
     OnSolution();
     EXPECT_EQ(GameState.shownPort, 12);
-    UseHiddenBoard(4, {});  // every count is 4: port 0 wins
+    UseHiddenBoard({"....", "....", "....", "...."});  // every count is 4: port 0 wins
     OnSolution();
     EXPECT_EQ(GameState.shownPort, 0);
 }
@@ -185,11 +184,13 @@ TEST_F(GameFlowTest, LearnRulesShowsTheDemonstrationAndNewGameReturnsToThePlayed
     frame->OnCommand(ID_LEARN);
     ASSERT_EQ(dialogsShown.size(), 1u) << "the rules dialog comes first";
     // Size, items, placed, palette top, shown port, the wormhole ends, the size of the next game.
-    EXPECT_EQ(
-        (std::vector<int>{GameState.gamePhase, GameState.gridSize, GameState.itemCount, GameState.placedCount,
-                          GameState.paletteY, GameState.shownPort, GameState.hiddenBoard[4 * 8 + 5],
-                          GameState.hiddenBoard[2 * 8 + 5], GameState.damier, GameState.items}),
-        (std::vector<int>{Learning, 8, 12, 10, 15, 23, WormholeA, WormholeB, 6, 7}));
+    EXPECT_EQ((std::vector<int>{GameState.gamePhase, GameState.gridSize, GameState.itemCount,
+                                GameState.placedCount, GameState.paletteY, GameState.shownPort,
+                                GameState.wormholeA.x, GameState.wormholeA.y, GameState.wormholeB.x,
+                                GameState.wormholeB.y, GameState.damier, GameState.items}),
+              (std::vector<int>{Learning, 8, 12, 10, 15, 23, 4, 5, 2, 5, 6, 7}));
+    EXPECT_EQ(GameState.hiddenBoard, BoardOf({R"(/\......)", "..|.....", R"(.\.-...\)", R"(./\.....)",
+                                              "....o...", "..B.A...", "......#.", R"(....\../)"}));
     EXPECT_EQ(GameState.playerBoard, GameState.hiddenBoard);
 
     TapCell(0, 5);
