@@ -78,17 +78,18 @@ TEST(Geometry, A21PixelBoxCovers21ColumnsBoxes20ApartShareTheirBorderAndA3PixelP
     EXPECT_EQ(Pixels(dc, 43, 22, 6, true), "..ggg.");
 }
 
-TEST(Geometry, LinesLeaveTheirEndPixelUnsetAndNothingIsDrawnOutsideTheBitmap) {
+// Half steps of the minor axis round away from zero, in both directions.
+TEST(Geometry, LinesLeaveTheirEndPixelUnsetRoundHalfStepsOutwardAndNothingIsDrawnOutsideTheBitmap) {
     DeviceContext dc = Canvas(10, 7);
     dc.SelectPen(CreatePen(1, kRed));
     const std::vector<QPoint> lines[] = {
-        {{0, 0}, {2, 6}}, {{4, 1}, {9, 1}, {9, 5}}, {{3, -2000000000}, {3, 2000000000}}};
+        {{0, 0}, {3, 6}}, {{6, 6}, {3, 0}}, {{4, 1}, {9, 1}, {9, 5}}, {{8, -2000000000}, {8, 2000000000}}};
     for (const auto& line : lines) dc.Polyline(line.data(), static_cast<int>(line.size()));
     dc.PatBlt(8, 5, 100, 100, RasterOp::Whiteness);
-    dc.PatBlt(5, 3, 2, 2, RasterOp::Blackness);
+    dc.PatBlt(6, 3, 2, 2, RasterOp::Blackness);
     dc.SetPixel(0, 6, kGreen);
     dc.SetPixel(10, 6, kGreen);
-    EXPECT_EQ(Rows(dc), "r..r....../r..rrrrrrr/.r.r.....r/.r.r.kk..r/.r.r.kk..r/..rr....ww/g..r....ww/");
+    EXPECT_EQ(Rows(dc), "r.......r./.r.rrrrrrr/.r..r...rr/..r.r.kkrr/..r..rkkrr/...r.r..ww/g.....r.ww/");
 
     DeviceContext none;
     none.PatBlt(0, 0, 10, 10, RasterOp::Blackness);

@@ -2,8 +2,6 @@
 // What is read from damaged, odd or unreadable files is tested through the game's own load and save.
 #include "platform/registry.h"
 
-#include <sys/stat.h>
-
 #include "settings/settings_fixture.h"
 
 namespace {

@@ -17,6 +17,7 @@ inline constexpr QRgb kBlack = rgb(0, 0, 0), kWhite = rgb(255, 255, 255), kPurpl
 inline constexpr QRgb kRay = rgb(0, 255, 0), kRed = rgb(255, 0, 0), kBlue = rgb(0, 0, 255);
 inline constexpr QRgb kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
 inline const QRect kScreen(0, 0, 240, 268), kBand(25, 15, 215, 28);  // the band above N = 8's top boxes
+inline const QRect kClock(150, 0, 90, 15);
 
 using Placed = std::tuple<int, int, int16_t>;  // column, row, item
 
@@ -65,13 +66,14 @@ class PaintTest : public ::testing::Test {
         return QPoint(corner.x, corner.y);
     }
     // A black screen with `text` drawn as the drawing layer does, in `ink` on an opaque `band`.
-    static QImage Text(const char* text, const QRect& rect, QRgb ink, QRgb band) {
+    static QImage Text(const char* text, const QRect& rect, QRgb ink, QRgb band,
+                       unsigned format = DT_CENTER) {
         DeviceContext dc;
         dc.SelectBitmap(QImage(240, 268, QImage::Format_RGB32));
         dc.PatBlt(0, 0, 240, 268, RasterOp::Blackness);
         dc.SetTextColor(ink);
         dc.SetBkColor(band);
-        dc.DrawTextW(QString::fromUtf8(text), rect, DT_CENTER);
+        dc.DrawTextW(QString::fromUtf8(text), rect, format);
         return dc.Image();
     }
 

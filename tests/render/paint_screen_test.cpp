@@ -12,7 +12,8 @@ class PaintScreenTest : public PaintTest {
                                int misplaced = 0) {
         StartGame(5, {{0, 0, SlashMirror}, {3, 3, SlashMirror}, {1, 1, Absorber}},
                   {{1, 1, TotalReflector}, {3, 3, SlashMirror}});
-        GameState.gameStartTick = GameState.lastTick = 1000;
+        GameState.gameStartTick = 1000;
+        GameState.lastTick = 1000 + 45300;
         GameState.shownPort = 2;
         GameState.gamePhase = phase;
         GameState.hint = hint;
@@ -33,7 +34,7 @@ TEST_F(PaintScreenTest, EachPhaseShowsItsOwnPartsOfTheScreen) {
           std::tuple{Learning, 0, false, true, true, true}}) {
         PaintSmallGame(phase, hint);
         SCOPED_TRACE("phase " + std::to_string(phase) + ", hint " + std::to_string(hint));
-        EXPECT_EQ(Count(QRect(150, 0, 90, 15), kRay) > 0, clock);
+        EXPECT_EQ(Area(kClock) == Text("45\"3", kClock, kRay, kBlack, DT_RIGHT).copy(kClock), clock);
         EXPECT_EQ(Pixel(Cell(2, 2) + QPoint(10, 10)) == kRay, rayAndMarks);
         EXPECT_EQ(Pixel(Port(0) + QPoint(1, 1)) == kRed, rayAndMarks) << "port 0 turned by the missed mirror";
         EXPECT_EQ(Count(kBand, kBlack) < 215 * 28, band);
@@ -93,11 +94,10 @@ TEST_F(PaintScreenTest, AClockTickRedrawsOnlyTheClock) {
     PaintSmallGame(Playing, 1);
     // Rows 0 to 14 or an empty request: the clock only; down to row 15 or lower: the whole frame.
     for (const auto& [invalid, whole] :
-         {std::pair{QRect(150, 0, 90, 15), false}, std::pair{QRect(), false},
-          std::pair{QRect(0, 200, 0, 0), false}, std::pair{QRect(0, 0, 240, 16), true},
-          std::pair{QRect(100, 100, 5, 5), true}}) {
+         {std::pair{kClock, false}, std::pair{QRect(), false}, std::pair{QRect(0, 200, 0, 0), false},
+          std::pair{QRect(0, 0, 240, 16), true}, std::pair{QRect(100, 100, 5, 5), true}}) {
         Paint(invalid);
-        EXPECT_GT(Count(QRect(150, 0, 90, 15), kRay), 0);
+        EXPECT_GT(Count(kClock, kRay), 0);
         EXPECT_EQ(Count(QRect(0, 15, 240, 253), kBlack) == 240 * 253, !whole)
             << "nothing drawn below the clock, request " << invalid.y() << " + " << invalid.height();
     }

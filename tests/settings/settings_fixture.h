@@ -2,11 +2,13 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <string>
+#include <tuple>
 
 #include "model/game_state.h"
 #include "platform/services.h"
@@ -40,6 +42,14 @@ class SettingsTest : public ::testing::Test {
     }
 
     bool FileHas(const std::string& line) const { return ReadFile().find(line + "\n") != std::string::npos; }
+
+    // The file's contents, identity and time of last change: a file written again, even with the same
+    // bytes, reads otherwise.
+    auto FileState() const {
+        struct stat info {};
+        stat(QFile::encodeName(FilePath()).constData(), &info);
+        return std::tuple(ReadFile(), info.st_ino, info.st_mtim.tv_sec, info.st_mtim.tv_nsec);
+    }
 
     QTemporaryDir folder;
 };

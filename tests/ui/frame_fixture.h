@@ -18,6 +18,7 @@
 #include "model/random.h"
 #include "platform/services.h"
 #include "render/offscreen.h"
+#include "support/board_rows.h"
 #include "ui/game_flow.h"
 #include "ui/main_frame.h"
 
@@ -70,21 +71,20 @@ class FrameTest : public ::testing::Test {
         ASSERT_EQ(GameState.titleStartTick, 0u);
     }
 
-    // Replaces the hidden board of the running game by `cells` (x, y, item) on an N x N grid with
-    // K = number of cells, and labels it.
-    struct Cell {
-        int x;
-        int y;
-        int16_t item;
-    };
-    void UseHiddenBoard(int n, std::vector<Cell> cells) {
-        GameState.damier = n;
-        GameState.items = static_cast<int32_t>(cells.size());
+    // Replaces the running game by a new one hiding `rows`, with K the number of its items but the
+    // wormhole ends, which stand on the player's board too; labels it and recounts the palette.
+    void UseHiddenBoard(Rows rows) {
+        GameState.damier = static_cast<int32_t>(rows.size());
+        GameState.items = 0;
+        for (std::string_view row : rows) {
+            for (char c : row) GameState.items += c != '.' && c != 'A' && c != 'B';
+        }
         GeneratePuzzle();
-        GameState.hiddenBoard.fill(0);
-        GameState.playerBoard.fill(0);
         GameState.wormholeA = GameState.wormholeB = Point32{-1, -1};
-        for (const Cell& c : cells) GameState.hiddenBoard[c.x * 8 + c.y] = c.item;
+        SetRows(GameState.hiddenBoard, rows);
+        for (int32_t cell = 0; cell < 64; ++cell)
+            GameState.playerBoard[cell] =
+                GameState.hiddenBoard[cell] >= WormholeA ? GameState.hiddenBoard[cell] : 0;
         ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
         RecountPalette(0);
     }

@@ -11,22 +11,24 @@ class GameFlowTest : public FrameTest {
     // A 5 x 5 puzzle of four items: two slash mirrors, an absorber, a total reflector.
     void StartKnownPuzzle() {
         StartPlaying();
-        UseHiddenBoard(5,
-                       {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}, {3, 3, TotalReflector}});
+        UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
     }
     bool Saved() const { return QFile::exists(configDir.path() + "/Kestory/Mirovane.reg"); }
+    // The phase, the clock's timer period, and Player 1's games, items and total time.
+    auto Outcome() const {
+        const PlayerStats& s = GameState.stats1;
+        return std::tuple(GameState.gamePhase, frame->TimerPeriod(1), s.totalplay, s.totalscore, s.totaltime);
+    }
 };
 
 TEST_F(GameFlowTest, TheFirstTapEndsTheTitleScreenAndOnlyThat) {
     Start();
     EXPECT_EQ(frame->TimerPeriod(1), 60u) << "the title screen runs on a 60 ms timer";
-    const QRgb emptyCell = rgb(128, 0, 128);
-    Tap(GameState.boardX + 10, GameState.boardY + 10);
-    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), emptyCell) << "the game is painted at once";
-    EXPECT_EQ(GameState.titleStartTick, 0u);
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
-    EXPECT_EQ(GameState.playerBoard[0], Empty);
-    EXPECT_EQ(GameState.moveCount, 0);
+    TapCell(0, 0);
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), rgb(128, 0, 128)) << "the game is painted";
+    EXPECT_EQ(std::tuple(GameState.titleStartTick, frame->TimerPeriod(1), GameState.playerBoard[0],
+                         GameState.moveCount),
+              std::tuple(0u, 0u, int16_t{Empty}, 0));
 }
 
 TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandButTheHints) {
@@ -71,34 +73,26 @@ TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCounts
     Place(SlashMirror, 2, 2);
     now += 82166;
     Place(TotalReflector, 3, 3);
-    EXPECT_EQ(GameState.gamePhase, Finished);
-    EXPECT_TRUE(asked.empty()) << "no question";
-    EXPECT_EQ(GameState.mismatchCount, 0);
-    EXPECT_EQ(GameState.moveCount, 0) << "no misplaced item: the exact-solution banner";
-    EXPECT_EQ(GameState.elapsedMs, 83400u);
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
-    EXPECT_EQ(GameState.stats1.totalplay, 1);
-    EXPECT_EQ(GameState.stats1.totalscore, 4);
-    EXPECT_EQ(GameState.stats1.totaltime, 83400);
-    EXPECT_TRUE(Saved());
+    // No question; no misplaced item: the exact-solution banner.
+    EXPECT_EQ(
+        std::tuple(asked.size(), GameState.mismatchCount, GameState.moveCount, GameState.elapsedMs, Saved()),
+        std::tuple(size_t{0}, 0, 0, 83400u, true));
+    EXPECT_EQ(Outcome(), std::tuple(Finished, 0u, 1, 4, 83400));
 
     now += 500;
     OnTimer(1);
     TapCell(4, 4);
     EXPECT_EQ(GameState.lastTick - GameState.gameStartTick, 83400u) << "the final time stays";
     EXPECT_EQ(GameState.stats1.totalplay, 1) << "counted once";
-}
 
-TEST_F(GameFlowTest, AnotherArrangementWithTheSameNumbersIsAccepted) {
-    StartPlaying();
-    // The backslash mirror gives the same numbers at (2, 2) and at (3, 3).
-    UseHiddenBoard(4, {{0, 0, SlashMirror}, {0, 1, SlashMirror}, {2, 2, BackslashMirror}});
+    // Another arrangement with the same numbers: the backslash mirror gives them at (2, 2) and (3, 3).
+    UseHiddenBoard({"/...", "/...", "..\\.", "...."});
     Place(SlashMirror, 0, 0);
     Place(SlashMirror, 0, 1);
     Place(BackslashMirror, 3, 3);
-    EXPECT_EQ(GameState.gamePhase, Finished);
-    EXPECT_EQ(GameState.mismatchCount, 0);
-    EXPECT_EQ(GameState.moveCount, 1) << "one hidden item is not reproduced: the accepted banner";
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.mismatchCount, GameState.moveCount),
+              std::tuple(Finished, 0, 1))
+        << "one hidden item is not reproduced: the accepted banner";
 }
 
 TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlaying) {
@@ -108,20 +102,19 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     answers = {IDCANCEL};
     frame->OnCommand(ID_SOLUTION);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, "Not all items are placed.\r\nSolution anyway?");
-    EXPECT_EQ(asked[0].caption, "Solution");
+    EXPECT_EQ(asked[0].text + '|' + asked[0].caption,
+              "Not all items are placed.\r\nSolution anyway?|Solution");
     EXPECT_EQ(asked[0].style, MB_OKCANCEL | MB_ICONEXCLAMATION);
-    EXPECT_EQ(GameState.gamePhase, Playing);
-    EXPECT_EQ(frame->TimerPeriod(1), 100u) << "the clock goes on";
+    EXPECT_EQ(Outcome(), std::tuple(Playing, 100u, 0, 0, 0)) << "the clock goes on";
 
     GameState.langue = 1;
     now += 20000;
     frame->OnCommand(ID_TOOL_SOLUTION);
     ASSERT_EQ(asked.size(), 2u);
     EXPECT_EQ(asked[1].text, QString::fromUtf16(u"Il reste des éléments à placer.\r\nSolution quand même? "));
-    EXPECT_EQ(GameState.gamePhase, Finished);
-    EXPECT_EQ(GameState.moveCount, 4) << "none of the four hidden items is reproduced";
-    EXPECT_EQ(GameState.stats1.totalbad, 4);
+    EXPECT_EQ(Outcome(), std::tuple(Finished, 0u, 1, 4, 20000));
+    EXPECT_EQ(std::pair(GameState.moveCount, GameState.stats1.totalbad), std::pair(4, 4))
+        << "none of the four hidden items is reproduced";
 
     // All four placed, one of them wrong: no question.
     delete frame;
@@ -131,38 +124,32 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     Place(SlashMirror, 2, 2);
     Place(TotalReflector, 3, 3);
     OnSolution();
-    EXPECT_EQ(asked.size(), 2u);
-    EXPECT_EQ(GameState.moveCount, 1) << "one misplaced item";
+    EXPECT_EQ(std::pair(asked.size(), GameState.moveCount), std::pair(size_t{2}, 1)) << "one misplaced item";
 }
 
 TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
     StartKnownPuzzle();
     OnSolution();
-    EXPECT_EQ(GameState.gamePhase, Finished);
-    EXPECT_EQ(GameState.gameStartTick, 0u) << "no clock";
-    EXPECT_FALSE(Saved()) << "nothing is written";
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.gameStartTick, Saved()),
+              std::tuple(Finished, 0u, false))
+        << "no clock, nothing written";
     OnSolution();
     EXPECT_EQ(asked.size(), 1u) << "does nothing once finished";
 
-    UseHiddenBoard(5, {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}});
+    UseHiddenBoard({"/....", ".o...", "../..", ".....", "....."});
     TapCell(4, 4);
     OnSolution();
-    EXPECT_EQ(GameState.stats1.totalplay, 0) << "ended in its first millisecond";
-    EXPECT_TRUE(Saved()) << "but the settings are saved";
+    EXPECT_EQ(std::pair(GameState.stats1.totalplay, Saved()), std::pair(0, true))
+        << "ended in its first millisecond: not counted, but the settings are saved";
 }
 
 TEST_F(GameFlowTest, TheFinishedScreenShowsTheLongestHiddenRayLowestPortOnTies) {
     StartPlaying();
-    UseHiddenBoard(4, {{0, 0, TotalReflector}, {3, 0, Absorber}, {0, 3, SlashMirror}});
-    int16_t best = 0;
-    for (int16_t p = 1; p < 16; ++p) {
-        if ((GameState.hiddenLabels[p] & 0xFF) > (GameState.hiddenLabels[best] & 0xFF)) best = p;
-    }
-    ASSERT_NE(best, 0);
+    // Labels 0xF001 4 4 0x0F01 0x0F01 4 4 4 0x0F04 4 4 4 0xF007 4 4 0xF001: port 12 crosses 7 cells.
+    UseHiddenBoard({"#..o", "....", "....", "/..."});
     OnSolution();
-    EXPECT_EQ(GameState.shownPort, best);
-
-    UseHiddenBoard(4, {});  // every count is 4: port 0 wins
+    EXPECT_EQ(GameState.shownPort, 12);
+    UseHiddenBoard({"....", "....", "....", "...."});  // every count is 4: port 0 wins
     OnSolution();
     EXPECT_EQ(GameState.shownPort, 0);
 }
@@ -180,21 +167,19 @@ TEST_F(GameFlowTest, NewGameAndExitAskOnlyWhileTheClockRuns) {
     frame->OnCommand(ID_NEW_GAME);
     frame->OnCommand(ID_APP_EXIT);
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[0].text, "This will abort the current game. Abort?");
-    EXPECT_EQ(asked[0].caption, "Warning");
+    EXPECT_EQ(asked[0].text + '|' + asked[0].caption, "This will abort the current game. Abort?|Warning");
     EXPECT_EQ(asked[1].text, asked[0].text);
     EXPECT_TRUE(frame->isVisible()) << "Cancel keeps the program running";
-    EXPECT_EQ(GameState.playerBoard, player);
-    EXPECT_EQ(frame->TimerPeriod(1), 100u);
+    EXPECT_EQ(std::pair(GameState.playerBoard, frame->TimerPeriod(1)), std::pair(player, 100u));
 
     GameState.langue = 1;
     frame->OnCommand(ID_TOOL_NEW_GAME);
     ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[2].text, QString::fromUtf16(u"Cela va arrêter la partie en-cours. Arrêter? "));
-    EXPECT_EQ(asked[2].caption, "Attention");
-    EXPECT_EQ(GameState.moveCount, 0);
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
-    EXPECT_EQ(GameState.stats1.totalplay, 0) << "an abandoned game is not counted";
+    EXPECT_EQ(asked[2].text + '|' + asked[2].caption,
+              QString::fromUtf16(u"Cela va arrêter la partie en-cours. Arrêter? |Attention"));
+    EXPECT_EQ(std::tuple(GameState.moveCount, frame->TimerPeriod(1), GameState.stats1.totalplay),
+              std::tuple(0, 0u, 0))
+        << "an abandoned game is not counted";
     EXPECT_TRUE(frame->close());
     EXPECT_EQ(asked.size(), 3u) << "a game not started closes without a question";
 }
@@ -207,15 +192,15 @@ TEST_F(GameFlowTest, LearnRulesShowsTheDemonstrationAndNewGameReturnsToThePlayed
     GameState.damier = 4;  // chosen for the next game, but the demonstration copies the played size
     frame->OnCommand(ID_LEARN);
     ASSERT_EQ(dialogsShown.size(), 1u) << "the rules dialog comes first";
-    EXPECT_EQ(GameState.gamePhase, Learning);
-    EXPECT_EQ(GameState.gridSize * 100 + GameState.itemCount, 812);
-    EXPECT_EQ(GameState.placedCount, 10);
-    EXPECT_EQ(GameState.paletteY, 15);
-    EXPECT_EQ(GameState.shownPort, 23);
+    // Size, items, placed, palette top, shown port, the wormhole ends, the size of the next game.
+    EXPECT_EQ((std::vector<int>{GameState.gamePhase, GameState.gridSize, GameState.itemCount,
+                                GameState.placedCount, GameState.paletteY, GameState.shownPort,
+                                GameState.wormholeA.x, GameState.wormholeA.y, GameState.wormholeB.x,
+                                GameState.wormholeB.y, GameState.damier, GameState.items}),
+              (std::vector<int>{Learning, 8, 12, 10, 15, 23, 4, 5, 2, 5, 6, 7}));
+    EXPECT_EQ(GameState.hiddenBoard, BoardOf({R"(/\......)", "..|.....", R"(.\.-...\)", R"(./\.....)",
+                                              "....o...", "..B.A...", "......#.", R"(....\../)"}));
     EXPECT_EQ(GameState.playerBoard, GameState.hiddenBoard);
-    EXPECT_EQ(GameState.hiddenBoard[4 * 8 + 5], WormholeA);
-    EXPECT_EQ(GameState.hiddenBoard[2 * 8 + 5], WormholeB);
-    EXPECT_EQ(GameState.damier * 100 + GameState.items, 607);
 
     TapCell(0, 5);
     EXPECT_EQ(GameState.playerBoard, GameState.hiddenBoard) << "board taps do nothing";

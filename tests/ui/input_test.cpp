@@ -48,7 +48,7 @@ TEST_F(InputTest, TapsOnAnEightByEightScreenHitTheRightPortsSlotsAndCells) {
 
 TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTwoTaps) {
     StartPlaying();
-    UseHiddenBoard(5, {{0, 0, SlashMirror}, {1, 1, Absorber}, {2, 2, SlashMirror}, {3, 3, TotalReflector}});
+    UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
     Place(Absorber, 4, 4);
     RecountPalette(SlashMirror);
     TapCell(4, 4);
@@ -66,14 +66,23 @@ TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTw
     EXPECT_LT(GameState.shownPort, 0) << "a double tap on a port ends where it started";
 }
 
+// The strip of a new 5 x 5 game: slash, slash, absorber, reflector.
+TEST_F(InputTest, AnItemPlacedFromTheStripLeavesTheSelectionOnItsSlotUnlessThatWasTheLastSlot) {
+    StartPlaying();
+    for (const auto& [slot, placed, selected] :
+         {std::tuple{0, SlashMirror, 0}, std::tuple{2, Absorber, 2}, std::tuple{3, TotalReflector, 2}}) {
+        UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+        TapSlot(slot);
+        TapCell(4, 4);
+        EXPECT_EQ((std::array{int{GameState.playerBoard[4 * 8 + 4]}, GameState.paletteSlot}),
+                  (std::array{int{placed}, selected}))
+            << "slot " << slot;
+    }
+}
+
 TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsMoves) {
     StartPlaying();
-    UseHiddenBoard(4, {{0, 0, SlashMirror}, {1, 1, SlashMirror}, {2, 2, SlashMirror}});
-    GameState.hiddenBoard[3 * 8 + 0] = GameState.playerBoard[3 * 8 + 0] = WormholeA;
-    GameState.hiddenBoard[0 * 8 + 3] = GameState.playerBoard[0 * 8 + 3] = WormholeB;
-    GameState.wormholeA = {3, 0};
-    GameState.wormholeB = {0, 3};
-    ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
+    UseHiddenBoard({"/..A", "./..", "../.", "B..."});
     Place(SlashMirror, 3, 3);
     Place(SlashMirror, 3, 2);
     Place(SlashMirror, 3, 1);
