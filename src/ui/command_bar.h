@@ -12,6 +12,12 @@ inline constexpr int ID_TOOL_OPTIONS = 40010;
 inline constexpr int ID_TOOL_NEW_GAME = 40011;
 inline constexpr int ID_TOOL_SOLUTION = 40012;
 inline constexpr int ID_TOOL_HINT = 40013;
+// The desktop's View menu.
+inline constexpr int ID_VIEW_ZOOM_IN = 41001;
+inline constexpr int ID_VIEW_ZOOM_OUT = 41002;
+inline constexpr int ID_VIEW_AUTOMATIC_SIZE = 41003;
+inline constexpr int ID_VIEW_FULL_SCREEN = 41004;
 
-// Puts the menu labels of the current language in place (the Options item keeps its label).
+// Puts the menu labels of the current language in place (the Options item keeps its label), the View
+// menu's too, and Qt's own texts in the same language.
 void UpdateMenuLabels();

@@ -4,18 +4,23 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QToolBar>
+#include <algorithm>
+#include <cmath>
 
 #include "model/game_state.h"
 #include "platform/drawing.h"
+#include "platform/preferences.h"
 #include "platform/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
@@ -43,6 +48,25 @@ constexpr MenuItem kMenuItems[] = {
     {ID_APP_EXIT, "Exit", QKeySequence::Quit},
 };
 
+// The View menu, right of "Menu": desktop commands that leave the game alone.
+struct ViewItem {
+    int id;
+    const char* label;
+    QList<QKeySequence> keys;
+};
+const ViewItem kViewItems[] = {
+    {ID_VIEW_ZOOM_IN,
+     "Zoom in",
+     {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
+    {ID_VIEW_ZOOM_OUT, "Zoom out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
+    {ID_VIEW_AUTOMATIC_SIZE, "Automatic size", {QKeySequence(Qt::CTRL | Qt::Key_0)}},
+    {ID_VIEW_FULL_SCREEN, "Full screen", {QKeySequence(Qt::Key_F11)}},
+};
+
+// The keyboard cursor's outline: a colour the game draws nowhere else, with a black inner line so that
+// it stands out on every box colour too.
+const QColor kCursorColour(255, 160, 0);
+
 // The tool bar: pictures cut left to right from bitmap 128, a separator after the second button.
 constexpr int kToolButtons[] = {ID_TOOL_LEARN, ID_TOOL_OPTIONS, ID_TOOL_NEW_GAME, ID_TOOL_SOLUTION,
                                 ID_TOOL_HINT};
@@ -53,17 +77,77 @@ constexpr int kToolBarBitmap = 128;
 }  // namespace
 
 ClientArea::ClientArea(QWidget* parent) : QWidget(parent) {
-    setFixedSize(kClientWidth, kClientHeight);
-    setAttribute(Qt::WA_OpaquePaintEvent);  // the buffer covers every pixel
+    setAttribute(Qt::WA_OpaquePaintEvent);  // the buffer and the black margins cover every pixel
+    setFocusPolicy(Qt::StrongFocus);        // the arrows, Space, Return and digits come here
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+}
+
+void ClientArea::SetPreferredZoom(int zoom) {
+    preferredZoom_ = zoom;
+    updateGeometry();
+    update();
+}
+
+QSize ClientArea::SizeForZoom(int zoom) const {
+    const qreal ratio = devicePixelRatioF();
+    return QSize(static_cast<int>(std::ceil(kGameWidth * zoom / ratio)),
+                 static_cast<int>(std::ceil(kGameHeight * zoom / ratio)));
+}
+
+ZoomView ClientArea::View() const {
+    const qreal ratio = devicePixelRatioF();
+    const int width = static_cast<int>(std::lround(this->width() * ratio));
+    const int height = static_cast<int>(std::lround(this->height() * ratio));
+    return CentredView(width, height, FittingZoom(width, height));
+}
+
+// Game rectangles become the widget's logical rectangles through device pixels, rounded outwards.
+QRect ClientArea::ToWidget(const QRect& game) const {
+    const ZoomView view = View();
+    const qreal ratio = devicePixelRatioF();
+    const int left = static_cast<int>(std::floor((view.left + game.left() * view.zoom) / ratio));
+    const int top = static_cast<int>(std::floor((view.top + game.top() * view.zoom) / ratio));
+    const int right = static_cast<int>(std::ceil((view.left + (game.right() + 1) * view.zoom) / ratio));
+    const int bottom = static_cast<int>(std::ceil((view.top + (game.bottom() + 1) * view.zoom) / ratio));
+    return QRect(left, top, right - left, bottom - top);
+}
+
+QRect ClientArea::ToGame(const QRect& widget) const {
+    const ZoomView view = View();
+    const qreal ratio = devicePixelRatioF();
+    const auto game = [&](double device, int origin, int limit, bool up) {
+        const double at = (device - origin) / view.zoom;
+        return std::clamp(static_cast<int>(up ? std::ceil(at) : std::floor(at)), 0, limit);
+    };
+    const int left = game(widget.left() * ratio, view.left, kGameWidth, false);
+    const int top = game(widget.top() * ratio, view.top, kGameHeight, false);
+    const int right = game((widget.right() + 1) * ratio, view.left, kGameWidth, true);
+    const int bottom = game((widget.bottom() + 1) * ratio, view.top, kGameHeight, true);
+    return QRect(left, top, right - left, bottom - top);
 }
 
 void ClientArea::paintEvent(QPaintEvent* event) {
-    pending_ -= event->region();
-    Paint(event->rect());
-    if (!Offscreen.exists) return;
+    const QRect invalid = ToGame(event->rect());
+    pending_ -= invalid;
+    if (!invalid.isEmpty()) Paint(invalid);
 
+    // From here on the painter counts in device pixels, so that a game pixel is always a whole
+    // square of them, whatever the desktop's scale factor.
     QPainter painter(this);
-    painter.drawImage(event->rect(), Offscreen.bufferDC.Image(), event->rect());
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1 / ratio, 1 / ratio);
+    const ZoomView view = View();
+    const QRect shown(view.left, view.top, kGameWidth * view.zoom, kGameHeight * view.zoom);
+    const QRegion margins = QRegion(0, 0, static_cast<int>(std::lround(width() * ratio)),
+                                    static_cast<int>(std::lround(height() * ratio))) -
+                            shown;
+    for (const QRect& margin : margins) painter.fillRect(margin, Qt::black);
+    if (Offscreen.exists && !invalid.isEmpty()) {
+        const QRect target(view.left + invalid.x() * view.zoom, view.top + invalid.y() * view.zoom,
+                           invalid.width() * view.zoom, invalid.height() * view.zoom);
+        painter.drawImage(target, Offscreen.bufferDC.Image(), invalid);  // nearest neighbour: no smoothing
+    }
+    if (cursor_.shown) DrawCursor(painter, view);
     painter.end();
 
     // The title screen's first frame draws nothing; the handheld asked again at once because the
@@ -71,16 +155,78 @@ void ClientArea::paintEvent(QPaintEvent* event) {
     if (GameState.titleStartTick != 0 && GameState.titleFrame < 2) InvalidateClient();
 }
 
+void ClientArea::DrawCursor(QPainter& painter, const ZoomView& view) {
+    ClampCursor(cursor_);
+    const Rect32 square = CursorSquare(cursor_);
+    const int k = view.zoom;
+    const int thickness = std::max(2, k);
+    const QRect outline = QRect(view.left + square.left * k, view.top + square.top * k,
+                                (square.right - square.left) * k, (square.bottom - square.top) * k)
+                              .adjusted(-thickness / 2, -thickness / 2, thickness / 2, thickness / 2);
+    const auto frame = [&](const QRect& r, int width, const QColor& colour) {
+        painter.fillRect(r.x(), r.y(), r.width(), width, colour);
+        painter.fillRect(r.x(), r.bottom() + 1 - width, r.width(), width, colour);
+        painter.fillRect(r.x(), r.y(), width, r.height(), colour);
+        painter.fillRect(r.right() + 1 - width, r.y(), width, r.height(), colour);
+    };
+    frame(outline, thickness, kCursorColour);
+    frame(outline.adjusted(thickness, thickness, -thickness, -thickness), std::max(1, k / 2), Qt::black);
+}
+
+bool ClientArea::GamePointOf(const QMouseEvent* event, int& x, int& y) {
+    const QPointF device = event->position() * devicePixelRatioF();
+    return ToGamePoint(View(), static_cast<int>(std::floor(device.x())),
+                       static_cast<int>(std::floor(device.y())), x, y);
+}
+
 void ClientArea::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
-    OnLButtonDown(0, at.x(), at.y());
+    int x = 0;
+    int y = 0;
+    if (event->button() != Qt::LeftButton || !GamePointOf(event, x, y)) return;
+    if (cursor_.shown) {
+        cursor_.shown = false;  // the player went back to the pointer
+        update();
+    }
+    OnLButtonDown(0, x, y);
 }
 
 void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    const QPoint at = event->position().toPoint();
-    OnLButtonDblClk(0, at.x(), at.y());
+    int x = 0;
+    int y = 0;
+    if (event->button() != Qt::LeftButton || !GamePointOf(event, x, y)) return;
+    OnLButtonDblClk(0, x, y);
+}
+
+void ClientArea::keyPressEvent(QKeyEvent* event) {
+    const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+    const int key = event->key();
+    const bool titleShows = GameState.titleStartTick != 0;
+    if ((event->modifiers() & chords) != 0) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
+        MoveCursor(cursor_, key == Qt::Key_Left    ? CursorKey::Left
+                            : key == Qt::Key_Right ? CursorKey::Right
+                            : key == Qt::Key_Up    ? CursorKey::Up
+                                                   : CursorKey::Down);
+        update();
+    } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+        // A tap where the cursor stands, through the pointer's own handler; a hidden cursor is only
+        // shown, but the title screen ends at any tap.
+        if (cursor_.shown || titleShows) {
+            ClampCursor(cursor_);
+            const Point32 at = CursorTapPoint(cursor_);
+            OnLButtonDown(0, at.x, at.y);
+        }
+        cursor_.shown = true;
+        update();
+    } else if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+        Point32 at{0, 0};
+        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) OnLButtonDown(0, at.x, at.y);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }
 
 MainFrame::MainFrame() {
@@ -92,7 +238,10 @@ MainFrame::MainFrame() {
     CreateCommandBar();
     setWindowIcon(QIcon(QStringLiteral(":/mirovane/icon.png")));
 
+    CreateViewMenu();
     InitSettings();
+    const int stored = StoredZoom();
+    client_->SetPreferredZoom(stored > 0 ? std::min(stored, LargestZoomOnScreen()) : FirstStartZoomHere());
 
     // The title screen greets the player while the first game waits underneath.
     GameState.titleFrame = 0;
@@ -139,6 +288,64 @@ void MainFrame::CreateCommandBar() {
     setContextMenuPolicy(Qt::NoContextMenu);
 }
 
+void MainFrame::CreateViewMenu() {
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    for (const ViewItem& item : kViewItems) {
+        QAction* action = view->addAction(QString::fromLatin1(item.label));
+        action->setData(item.id);
+        action->setShortcuts(item.keys);
+        action->setCheckable(item.id == ID_VIEW_FULL_SCREEN);
+        const int id = item.id;
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    }
+}
+
+int MainFrame::FirstStartZoomHere() const {
+    const QScreen* here = screen();
+    return FirstStartZoom(static_cast<int>(here->availableGeometry().height() * here->devicePixelRatio()));
+}
+
+int MainFrame::LargestZoomOnScreen() const {
+    // Around the client area: the command bar above it and the window manager's frame.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const int bars =
+        isVisible() ? height() - client_->height() : sizeHint().height() - client_->sizeHint().height();
+    const QSize room = screen()->availableGeometry().size() - frame - QSize(0, bars);
+    int zoom = 1;
+    while (zoom < 64) {
+        const QSize next = client_->SizeForZoom(zoom + 1);
+        if (next.width() > room.width() || next.height() > room.height()) break;
+        ++zoom;
+    }
+    return zoom;
+}
+
+void MainFrame::ApplyZoom(int zoom, bool remember) {
+    zoom = std::clamp(zoom, 1, LargestZoomOnScreen());
+    client_->SetPreferredZoom(zoom);
+    if (remember) StoreZoom(zoom);
+    // A maximised or full-screen window keeps its size and shows the largest zoom that fits.
+    if (isFullScreen() || isMaximized()) return;
+    resize(size() - client_->size() + client_->SizeForZoom(zoom));
+}
+
+void MainFrame::ZoomBy(int step) {
+    ApplyZoom(client_->PreferredZoom() + step, true);
+}
+
+void MainFrame::AutomaticSize() {
+    StoreZoom(0);
+    ApplyZoom(FirstStartZoomHere(), false);
+}
+
+void MainFrame::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
 void MainFrame::OnCommand(int id) {
     switch (id) {
         case ID_NEW_GAME:
@@ -165,6 +372,18 @@ void MainFrame::OnCommand(int id) {
             break;
         case ID_APP_EXIT:
             close();  // the close request, which may ask first
+            break;
+        case ID_VIEW_ZOOM_IN:
+            ZoomBy(1);
+            break;
+        case ID_VIEW_ZOOM_OUT:
+            ZoomBy(-1);
+            break;
+        case ID_VIEW_AUTOMATIC_SIZE:
+            AutomaticSize();
+            break;
+        case ID_VIEW_FULL_SCREEN:
+            ToggleFullScreen();
             break;
         default:
             break;
@@ -216,11 +435,13 @@ MainFrame* TheMainFrame() {
 MainFrame* InitInstance() {
     auto* frame = new MainFrame;
     frame->setAttribute(Qt::WA_DeleteOnClose);
+    frame->resize(frame->sizeHint());  // the client area at the chosen zoom
     frame->show();
+    frame->Client()->setFocus();
     UpdateWindow();  // before the buffer exists: nothing is drawn yet
 
-    const QRect client = frame->Client()->rect();
-    CreateOffscreenBuffer(client.right() + 1, client.bottom() + 1);
+    // The game's own screen keeps the handheld's size at every zoom.
+    CreateOffscreenBuffer(kGameWidth, kGameHeight);
     InvalidateClient();
     frame->setWindowTitle(QStringLiteral("Mirovane"));
     return frame;
@@ -232,12 +453,13 @@ void ExitInstance() {
 
 void ClientArea::Invalidate(const QRect& rect) {
     pending_ += rect;
-    update(rect);
+    update(ToWidget(rect));
 }
 
 void ClientArea::PaintNow() {
     if (pending_.isEmpty()) return;
-    const QRegion region = pending_;  // painting empties pending_
+    QRegion region;  // painting empties pending_
+    for (const QRect& rect : pending_) region += ToWidget(rect);
     repaint(region);
 }
 
@@ -248,7 +470,7 @@ void InvalidateRect(const Rect32& rect) {
 }
 
 void InvalidateClient() {
-    if (mainFrame != nullptr) mainFrame->Client()->Invalidate(mainFrame->Client()->rect());
+    if (mainFrame != nullptr) mainFrame->Client()->Invalidate(QRect(0, 0, kGameWidth, kGameHeight));
 }
 
 void UpdateWindow() {

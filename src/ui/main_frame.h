@@ -1,6 +1,8 @@
-// The main window: a frame with the command bar (menu and tool bar) above a 240 x 268 client area that
-// the game draws entirely itself. It turns Qt's events into the game's messages: pointer down, double
-// tap, paint with its invalid rectangle, timer, close request and commands by id.
+// The main window: a frame with the command bar (menu and tool bar) above a client area that shows the
+// game's 240 x 268 screen, drawn entirely by the game, at a whole-number zoom. It turns Qt's events
+// into the game's messages: pointer down, double tap, paint with its invalid rectangle, timer, close
+// request and commands by id. On the desktop it adds the View menu (zoom, full screen) and keyboard
+// play.
 #pragma once
 
 #include <QMainWindow>
@@ -10,11 +12,13 @@
 #include <map>
 
 #include "model/game_state.h"
+#include "ui/key_cursor.h"
+#include "ui/zoom.h"
 
-inline constexpr int kClientWidth = 240;
-inline constexpr int kClientHeight = 268;
+inline constexpr int kClientWidth = kGameWidth;
+inline constexpr int kClientHeight = kGameHeight;
 
-// The area under the command bar.
+// The area under the command bar. Rectangles the game hands it are in game pixels.
 class ClientArea : public QWidget {
   public:
     explicit ClientArea(QWidget* parent);
@@ -23,13 +27,35 @@ class ClientArea : public QWidget {
     void Invalidate(const QRect& rect);
     void PaintNow();
 
+    // The zoom the window is sized for; the game is shown at the largest zoom the area fits.
+    void SetPreferredZoom(int zoom);
+    int PreferredZoom() const { return preferredZoom_; }
+    // The logical size that shows the game at `zoom` exactly.
+    QSize SizeForZoom(int zoom) const;
+    // Where the game lies in the area now, in device pixels.
+    ZoomView View() const;
+
+    QSize sizeHint() const override { return SizeForZoom(preferredZoom_); }
+    QSize minimumSizeHint() const override { return SizeForZoom(1); }
+
+    const KeyCursor& Cursor() const { return cursor_; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    QRegion pending_;  // marked and not yet painted
+    // The game point under a pointer event, or false on the black margin.
+    bool GamePointOf(const QMouseEvent* event, int& x, int& y);
+    QRect ToWidget(const QRect& game) const;
+    QRect ToGame(const QRect& widget) const;
+    void DrawCursor(QPainter& painter, const ZoomView& view);
+
+    QRegion pending_;  // marked and not yet painted, in game pixels
+    int preferredZoom_ = 1;
+    KeyCursor cursor_;
 };
 
 class MainFrame : public QMainWindow {
@@ -51,8 +77,19 @@ class MainFrame : public QMainWindow {
     void timerEvent(QTimerEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
+    // The View menu: zoom in or out by one, back to the first-start size, full screen on or off.
+    void ZoomBy(int step);
+    void AutomaticSize();
+    void ToggleFullScreen();
+    // Sizes the window for `zoom` (kept within the screen) and, with `remember`, keeps it.
+    void ApplyZoom(int zoom, bool remember);
+    // The largest zoom whose window still fits the screen.
+    int LargestZoomOnScreen() const;
+    int FirstStartZoomHere() const;
+
   private:
     void CreateCommandBar();
+    void CreateViewMenu();
 
     ClientArea* client_ = nullptr;
     struct RunningTimer {

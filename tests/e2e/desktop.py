@@ -148,7 +148,7 @@ class Game:
 class Desktop:
     """Its own X server, and optionally a window manager, for one case."""
 
-    def __init__(self, game_binary, wm=False, screen="1280x1024"):
+    def __init__(self, game_binary, wm=False, screen="1024x768"):
         self.binary, self.wm = game_binary, wm
         self.folder = tempfile.mkdtemp(prefix="mirovane-e2e-")
         self.config = os.path.join(self.folder, "config")

@@ -14,10 +14,13 @@ namespace {
 
 class CommandBarTest : public FrameTest {
   protected:
-    QList<QAction*> MenuItems() const { return frame->menuBar()->actions().first()->menu()->actions(); }
-    QStringList Labels() const {
-        QStringList labels;
-        for (QAction* item : MenuItems()) labels << item->text();
+    QList<QAction*> MenuItems(int menu = 0) const {
+        return frame->menuBar()->actions()[menu]->menu()->actions();
+    }
+    // The menu's title, then its items' labels.
+    QStringList Labels(int menu = 0) const {
+        QStringList labels{frame->menuBar()->actions()[menu]->text()};
+        for (QAction* item : MenuItems(menu)) labels << item->text();
         return labels;
     }
     static QString CancelText() {
@@ -34,17 +37,19 @@ class CommandBarTest : public FrameTest {
 
 TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     Start();
-    ASSERT_EQ(frame->menuBar()->actions().size(), 1);
-    EXPECT_EQ(frame->menuBar()->actions().first()->text(), "Menu");
+    ASSERT_EQ(frame->menuBar()->actions().size(), 2) << "Menu, then the desktop's View";
     EXPECT_EQ(Labels(),
-              QStringList({"New Game", "Show solution", "Learn rules", "Options", "About", "Exit"}));
+              QStringList({"Menu", "New Game", "Show solution", "Learn rules", "Options", "About", "Exit"}));
+    EXPECT_EQ(Labels(1), QStringList({"View", "Zoom in", "Zoom out", "Automatic size", "Full screen"}));
     const QList<int> ids = Ids(MenuItems());
     EXPECT_EQ(ids, QList<int>({40005, 40007, 40008, 40004, 40003, 40001}));
 
     GameState.langue = 1;
     UpdateMenuLabels();
-    EXPECT_EQ(Labels(), QStringList({"Nouvelle partie", "Donner la solution", "Apprentissage", "Options",
-                                     "A propos", "Quitter"}));
+    EXPECT_EQ(Labels(), QStringList({"Menu", "Nouvelle partie", "Donner la solution", "Apprentissage",
+                                     "Options", "A propos", "Quitter"}));
+    EXPECT_EQ(Labels(1),
+              QStringList({"Affichage", "Zoom avant", "Zoom arrière", "Taille automatique", "Plein écran"}));
     EXPECT_EQ(Ids(MenuItems()), ids);
     EXPECT_EQ(CancelText(), "Annuler") << "Qt's own buttons follow the language";
     GameState.langue = 0;

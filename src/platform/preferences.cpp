@@ -1,0 +1,33 @@
+#include "platform/preferences.h"
+
+#include <QSettings>
+#include <QString>
+
+#include "platform/registry.h"
+
+namespace {
+
+const QString kZoomKey = QStringLiteral("View/zoom");
+
+QSettings Preferences() {
+    QString path = QString::fromStdString(SettingsFilePath());
+    path.replace(path.lastIndexOf(QStringLiteral(".reg")), 4, QStringLiteral(".conf"));
+    return QSettings(path, QSettings::IniFormat);
+}
+
+}  // namespace
+
+int StoredZoom() {
+    bool ok = false;
+    const int zoom = Preferences().value(kZoomKey).toInt(&ok);
+    return ok && zoom > 0 ? zoom : 0;
+}
+
+void StoreZoom(int zoom) {
+    QSettings preferences = Preferences();
+    if (zoom > 0) {
+        preferences.setValue(kZoomKey, zoom);
+    } else {
+        preferences.remove(kZoomKey);
+    }
+}
