@@ -5,7 +5,8 @@
 //
 // Every picture is drawn in RGB32 from a small set of named colours and then stored at its own colour
 // depth: two-colour bitmaps as 1-bit BMP files (black the 0-bits, white the 1-bits), 16-colour ones
-// as 4-bit and the star burst as 8-bit BMP files, the icon as a PNG file with transparency.
+// as 4-bit and the star burst as 8-bit BMP files, the icon as PNG files with transparency, one for each
+// size a desktop asks for.
 #include <QColor>
 #include <QCoreApplication>
 #include <QDir>
@@ -551,43 +552,65 @@ QImage Water() {
 
 // ---- The program's icon ------------------------------------------------------------------------
 
-QImage Icon() {
-    QImage icon(32, 32, QImage::Format_ARGB32);
+// The icon is one picture drawn at every size a desktop asks for, each size laid out on its own pixel
+// grid so that it stays crisp: a 3 x 3 board of cells c pixels wide inside lines w pixels wide, a port
+// box b pixels deep left of the middle row and one above the middle column, the picture centred with o
+// pixels of margin where the size does not divide evenly. At 32 pixels: c = 7, w = 1, b = 7, o = 0.
+QImage Icon(int size) {
+    const int w = std::max(1, size / 32);
+    const int c = size / 4 - w;
+    const int b = std::min(c, size - 3 * c - 4 * w);
+    const int o = (size - b - 3 * c - 4 * w) / 2;
+    const int pitch = c + w;
+    const auto cell = [&](int j) { return o + b + j * pitch + w; };  // first pixel inside cell j
+    const int middle = cell(1);
+    QImage icon(size, size, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
-    // A 3 x 3 board of purple cells, 7 pixels inside white lines at 7, 15, 23 and 31.
-    Fill(icon, 7, 7, 25, 25, kPurple);
-    for (int line = 7; line <= 31; line += 8) {
-        Fill(icon, line, 7, 1, 25, kWhite);
-        Fill(icon, 7, line, 25, 1, kWhite);
+    // A board of purple cells inside white lines.
+    Fill(icon, o + b, o + b, 3 * pitch + w, 3 * pitch + w, kPurple);
+    for (int line = o + b; line < size; line += pitch) {
+        Fill(icon, line, o + b, w, 3 * pitch + w, kWhite);
+        Fill(icon, o + b, line, 3 * pitch + w, w, kWhite);
     }
     // The ray comes in from the left port box, meets a slash mirror in the middle cell and leaves
     // through the top port box: both boxes light green, the colour of a ray that leaves elsewhere.
     const QRgb portGreen = rgb(100, 255, 100);
-    for (const QPoint box : {QPoint(0, 16), QPoint(16, 0)}) {
-        Fill(icon, box.x(), box.y(), 7, 7, portGreen);
-        Frame(icon, box.x(), box.y(), 7, 7, kBlack);
+    for (const QPoint box : {QPoint(o, middle), QPoint(middle, o)}) {
+        const int across = box.x() == o ? b : c;
+        const int down = box.x() == o ? c : b;
+        Fill(icon, box.x(), box.y(), across, down, portGreen);
+        for (int edge = 0; edge < w; ++edge)
+            Frame(icon, box.x() + edge, box.y() + edge, across - 2 * edge, down - 2 * edge, kBlack);
     }
-    for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-            const bool across = y >= 18 && y <= 20 && x >= 3;
-            const bool up = x >= 18 && x <= 20 && y >= 3;
-            if ((across || up) && x + y <= 37) Put(icon, x, y, kRayGreen);
+    // The ray runs in the middle of its row and column, r pixels wide with m pixels on either side.
+    const int m = (4 * c + 7) / 14;
+    const int start = o + w + m;
+    for (int y = start; y < size; ++y) {
+        for (int x = start; x < size; ++x) {
+            const bool along = y >= middle + m && y < middle + c - m;
+            const bool up = x >= middle + m && x < middle + c - m;
+            if ((along || up) && (x - middle) + (y - middle) <= c - 2) Put(icon, x, y, kRayGreen);
         }
     }
-    for (int x = 16; x <= 22; ++x) {
-        for (int y = 16; y <= 22; ++y) {
-            if (x + y == 37) Put(icon, x, y, kWhite);
-            if (x + y == 38 || x + y == 39) Put(icon, x, y, kBlack);
+    // The mirror across the middle cell: w pixels of white on the side the ray meets, 2w of black.
+    for (int y = middle; y < middle + c; ++y) {
+        for (int x = middle; x < middle + c; ++x) {
+            const int diagonal = (x - middle) + (y - middle);
+            if (diagonal >= c - 1 - w && diagonal < c - 1) Put(icon, x, y, kWhite);
+            if (diagonal >= c - 1 && diagonal < c - 1 + 2 * w) Put(icon, x, y, kBlack);
         }
     }
     // An absorber in the top-left cell and a total reflector in the bottom-right one.
-    for (int y = -3; y <= 3; ++y) {
-        for (int x = -3; x <= 3; ++x) {
-            if (x * x + y * y <= 10) Put(icon, 11 + x, 11 + y, kBlack);
+    const double centre = cell(0) + (c - 1) / 2.0;
+    const double radius = 0.47 * c;
+    for (int y = cell(0); y < cell(0) + c; ++y) {
+        for (int x = cell(0); x < cell(0) + c; ++x) {
+            if (std::hypot(x - centre, y - centre) <= radius) Put(icon, x, y, kBlack);
         }
     }
-    Fill(icon, 25, 25, 5, 5, kWhite);
-    Fill(icon, 26, 26, 3, 3, kBlack);
+    const int inset = std::max(1, (c + 3) / 7);
+    Fill(icon, cell(2) + inset, cell(2) + inset, c - 2 * inset, c - 2 * inset, kWhite);
+    Fill(icon, cell(2) + 2 * inset, cell(2) + 2 * inset, c - 4 * inset, c - 4 * inset, kBlack);
     return icon;
 }
 
@@ -615,6 +638,7 @@ int main(int argc, char** argv) {
                 QStringLiteral("130-items.bmp"));
     SaveMono(MismatchMark(), folder, QStringLiteral("131-mark.bmp"));
     SaveIndexed(Water(), kWaterPalette, folder, QStringLiteral("132-water.bmp"));
-    Save(Icon(), folder, QStringLiteral("icon.png"));
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256})
+        Save(Icon(size), folder, QStringLiteral("icon-%1.png").arg(size));
     return 0;
 }

@@ -4,6 +4,7 @@
 //   mirovane-cli labels ROW...
 //   mirovane-cli trace PORT ROW...
 //   mirovane-cli generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--seed S]
+//   mirovane-cli --help | --version
 //
 // A board is given as N rows, top to bottom, each of N cells (see CellChar). Bad input gets one line
 // on standard error, nothing on standard output, and exit status 2. A ray stopped by the trace step
@@ -27,6 +28,21 @@ constexpr int kBadInput = 2;
 constexpr const char* kUsage =
     "usage: mirovane-cli labels ROW... | trace PORT ROW... | generate --size N --items K "
     "[--no-reflect] [--no-absorb] [--wormhole] [--seed S]";
+
+constexpr const char* kHelp =
+    "Usage: mirovane-cli COMMAND ...\n"
+    "The Mirovane puzzle model without a window.\n"
+    "\n"
+    "  labels ROW...         the 4N port labels of a board, in port order\n"
+    "  trace PORT ROW...     the result of the ray fired in at PORT, then its path\n"
+    "  generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--seed S]\n"
+    "                        a puzzle: N rows of the hidden board, then its labels\n"
+    "  --help                this text\n"
+    "  --version             the program's version\n"
+    "\n"
+    "A board is N rows (N from 4 to 8) of N cells each: . empty, / \\ diagonal mirrors,\n"
+    "| vertical mirror, - horizontal mirror, o absorber, # total reflector, A B wormhole ends.\n"
+    "Exit status: 0 done, 1 a ray reached the trace step limit, 2 bad input.\n";
 
 // The character that stands for each item code on the command line.
 constexpr char CellChar(int16_t item) {
@@ -227,5 +243,14 @@ int main(int argc, char** argv) {
     if (verb == "labels") return Labels(argv + 2, argc - 2);
     if (verb == "trace") return Trace(argv + 2, argc - 2);
     if (verb == "generate") return Generate(argv + 2, argc - 2);
+    if (verb == "--help" || verb == "-h") {
+        std::fputs(kHelp, stdout);
+        return kOk;
+    }
+    if (verb == "--version") {
+        std::printf("mirovane-cli %s\n", MIROVANE_VERSION);
+        return kOk;
+    }
+    if (verb.starts_with('-')) return Refuse("unknown option " + Quoted(verb) + "; try --help");
     return Refuse("unknown command " + Quoted(verb) + "; " + kUsage);
 }

@@ -1,9 +1,11 @@
 // The application: starts the main window, runs the message loop, releases the buffer at the end.
 #include <QApplication>
 #include <QString>
+#include <optional>
 
 #include "platform/registry.h"
 #include "platform/single_instance.h"
+#include "ui/command_line.h"
 #include "ui/main_frame.h"
 
 namespace {
@@ -26,6 +28,8 @@ class GameApp : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const std::optional<int> status = ParseCommandLine(argc, argv)) return *status;
+
     GameApp app(argc, argv);
     // A second start brings the running copy to the front instead of opening a window of its own.
     SingleInstance instance(QString::fromStdString(SettingsFilePath()));
