@@ -68,15 +68,6 @@ class MainFrame : public QMainWindow {
     // Routes a menu or tool-bar command to its handler.
     void OnCommand(int id);
 
-    unsigned StartTimer(unsigned id, unsigned milliseconds);
-    void StopTimer(unsigned id);
-    // The period of timer `id`, or 0 when it is not running.
-    unsigned TimerPeriod(unsigned id) const;
-
-  protected:
-    void timerEvent(QTimerEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
     // The View menu: zoom in or out by one, back to the first-start size, full screen on or off.
     void ZoomBy(int step);
     void AutomaticSize();
@@ -86,6 +77,15 @@ class MainFrame : public QMainWindow {
     // The largest zoom whose window still fits the screen.
     int LargestZoomOnScreen() const;
     int FirstStartZoomHere() const;
+
+    unsigned StartTimer(unsigned id, unsigned milliseconds);
+    void StopTimer(unsigned id);
+    // The period of timer `id`, or 0 when it is not running.
+    unsigned TimerPeriod(unsigned id) const;
+
+  protected:
+    void timerEvent(QTimerEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     void CreateCommandBar();

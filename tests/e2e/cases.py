@@ -72,10 +72,8 @@ def title_ends_by_itself_and_by_a_tap(desktop):
 def a_tap_places_an_item_and_starts_the_clock(desktop):
     game = desktop.start()
     end_title(game)
-    x, y = game.board_cell_centre(0, 0)
-    game.click(x, y)
-    wait_until("an item in cell (0, 0)", lambda: game.client().count((128, 0, 128), (x - 8, y - 8, x + 8, y + 8))
-               < 200)
+    game.click(*game.board_cell_centre(0, 0))
+    wait_until("an item in cell (0, 0)", lambda: game.cell_has_item(0, 0))
     clock = (150, 0, 240, 15)
     first = game.client().region(clock)
     wait_until("the clock to run after the first tap", lambda: game.client().region(clock) != first, timeout=2)
@@ -92,10 +90,8 @@ def modal_during_title(desktop, row, answer):
     check("the game screen came before the title's own end",
           time.monotonic() - started < TITLE_MS / 1000 - 0.5)
     menu_opens_again(game)
-    x, y = game.board_cell_centre(1, 1)
-    game.click(x, y)
-    wait_until("the tap to place an item where the player sees the board",
-               lambda: game.client().count((128, 0, 128), (x - 8, y - 8, x + 8, y + 8)) < 200)
+    game.click(*game.board_cell_centre(1, 1))
+    wait_until("the tap to place an item where the player sees the board", lambda: game.cell_has_item(1, 1))
 
 
 def about_during_the_title(desktop):
@@ -171,15 +167,81 @@ def french_players_get_french_buttons(desktop):
     game.key("Escape")
 
 
+def squares_of_one_colour(picture, zoom):
+    """Every zoom x zoom square of the picture is of one colour."""
+    for y in range(0, picture.height, zoom):
+        for x in range(0, picture.width, zoom):
+            colour = picture.pixel(x, y)
+            if any(picture.pixel(x + i, y + j) != colour for i in range(zoom) for j in range(zoom)):
+                return False
+    return True
+
+
+def stored_values(desktop):
+    with open(os.path.join(desktop.config, "Kestory", "Mirovane.reg")) as store:
+        return [line.split("=")[0] for line in store if line.startswith('"')]
+
+
+def the_zoom_fits_the_screen_crisply_and_is_remembered(desktop):
+    game = desktop.start()
+    check(f"a 1080-pixel screen opens at zoom 2, not {game.geometry()}", game.geometry()[2] == 480)
+    end_title(game)
+    check("every game pixel is a 2 x 2 square of one colour", squares_of_one_colour(game.client(), 2))
+    game.click(*game.board_cell_centre(1, 1))
+    wait_until("an item in the cell under the pointer", lambda: game.cell_has_item(1, 1))
+
+    game.focus()
+    game.key("ctrl+minus")
+    wait_until("Ctrl+- to make the window zoom 1", lambda: game.geometry()[2] == 240)
+    game.key("ctrl+plus")
+    wait_until("Ctrl++ to make the window zoom 2", lambda: game.geometry()[2] == 480)
+    game.key("ctrl+plus")
+    wait_until("Ctrl++ to make the window zoom 3", lambda: game.geometry()[2] == 720)
+    choose(game, SHOW_SOLUTION)
+    game.wait_for_box()
+    game.key("Return")  # solution anyway: the game is counted and the store written
+    game.wait_for_no_box()
+    game.focus()
+    game.key("ctrl+q")
+    check("the game ends", game.exit_status() == 0)
+
+    values = stored_values(desktop)
+    check(f"the settings store keeps its nineteen values, not {values}", len(values) == 19)
+    game = desktop.start()
+    check(f"the zoom is remembered, not {game.geometry()}", game.geometry()[2] == 720)
+
+
+def the_keyboard_places_items_shows_rays_and_picks_slots(desktop):
+    game = desktop.start()
+    game.focus()
+    game.key("space")  # a key tap ends the title screen
+    wait_until("the game screen", game.shows_board, timeout=2)
+    game.key("Right", "Right", "Right", "Down", "space")
+    wait_until("an item in cell (2, 1)", lambda: game.cell_has_item(2, 1))
+
+    board = game.game_screen()
+    game.key("Up", "Up", "Return")
+    left, top = game.board_cell_centre(0, 0)
+    wait_until("the ray of the port above column 2", lambda: game.game_screen().region(
+        (left - 10, top - 10, left + 90, top + 90)) != board.region((left - 10, top - 10, left + 90, top + 90)))
+
+    slot = lambda s: game.game_screen().pixel(2, 5 + (13 - 4) * 10 + 20 * s + 10)  # a slot's left edge
+    check("the first slot is selected", slot(0) == (255, 255, 255) and slot(1) != (255, 255, 255))
+    game.key("2")
+    wait_until("the digit 2 to select the second slot", lambda: slot(1) == (255, 255, 255))
+
+
 CASES = {case.__name__: case for case in [
     title_ends_by_itself_and_by_a_tap, a_tap_places_an_item_and_starts_the_clock, about_during_the_title,
     solution_cancelled_during_the_title, exit_asks_during_a_game, the_menu_opens_after_every_dialog,
-    a_second_copy_raises_the_first, french_players_get_french_buttons]}
+    a_second_copy_raises_the_first, french_players_get_french_buttons,
+    the_zoom_fits_the_screen_crisply_and_is_remembered, the_keyboard_places_items_shows_rays_and_picks_slots]}
 
 
 def main():
     binary, name = sys.argv[1], sys.argv[2]
-    with Desktop(binary, wm="--wm" in sys.argv) as desktop:
+    screen = "1920x1080" if name.startswith("the_zoom") else "1024x768"
+    with Desktop(binary, wm="--wm" in sys.argv, screen=screen) as desktop:
         try:
             CASES[name](desktop)
         except Failure as failure:

@@ -79,9 +79,14 @@ class Game:
         return tuple(int(values[name]) for name in
                      ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
 
-    def client_origin(self, zoom=1):
+    def zoom(self):
+        """The zoom of a window sized for it: the client area is its full width."""
+        return self.geometry()[2] // CLIENT_W
+
+    def client_origin(self):
         """The client area's top-left corner on the screen: it fills the bottom of the window."""
         x, y, width, height = self.geometry()
+        zoom = width // CLIENT_W
         return x + (width - CLIENT_W * zoom) // 2, y + height - CLIENT_H * zoom
 
     def screenshot(self, window=None):
@@ -89,22 +94,36 @@ class Game:
                              env=self.desktop.env, capture_output=True, check=True).stdout
         return Picture(ppm)
 
-    def client(self, zoom=1):
-        """A screenshot of the client area alone."""
+    def client(self):
+        """A screenshot of the client area alone, at the window's zoom."""
         picture = self.screenshot()
         _, _, width, height = self.geometry()
+        zoom = width // CLIENT_W
         left, top = (width - CLIENT_W * zoom) // 2, height - CLIENT_H * zoom
         rows = [picture.data[3 * ((top + y) * picture.width + left):3 * ((top + y) * picture.width + left
                 + CLIENT_W * zoom)] for y in range(CLIENT_H * zoom)]
         return Picture(b"P6 %d %d 255\n" % (CLIENT_W * zoom, CLIENT_H * zoom) + b"".join(rows))
 
+    def game_screen(self):
+        """The client area read back at game pixels: one device pixel of each zoomed square."""
+        picture, zoom = self.client(), self.zoom()
+        rows = [b"".join(picture.data[3 * ((y * zoom) * picture.width + x * zoom):][:3] for x in range(CLIENT_W))
+                for y in range(CLIENT_H)]
+        return Picture(b"P6 %d %d 255\n" % (CLIENT_W, CLIENT_H) + b"".join(rows))
+
+    def cell_has_item(self, column, row):
+        """Cell (column, row) shows something other than its purple: an item."""
+        x, y = self.board_cell_centre(column, row)
+        return self.game_screen().count(PURPLE, (x - 8, y - 8, x + 8, y + 8)) < 200
+
     def shows_board(self):
         """The game screen shows (not the title screen): hundreds of purple cell pixels."""
-        return self.client().count(PURPLE) > 3000
+        return self.game_screen().count(PURPLE) > 3000
 
-    def click(self, x, y, zoom=1):
+    def click(self, x, y):
         """A real pointer tap at game point (x, y) of the client area."""
-        left, top = self.client_origin(zoom)
+        zoom = self.zoom()
+        left, top = self.client_origin()
         self.desktop.xdotool("mousemove", str(left + x * zoom), str(top + y * zoom), "click", "1")
 
     def click_screen(self, x, y):

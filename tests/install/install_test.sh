@@ -22,7 +22,7 @@ png_size() {
 files() {
     local build=$1 id=$2 prefix
     prefix=$(mktemp -d)
-    trap 'rm -rf "$prefix"' EXIT
+    trap "rm -rf '$prefix'" EXIT
     cmake --install "$build" --prefix "$prefix" > /dev/null || fault "cmake --install into $prefix failed"
     for file in bin/mirovane bin/mirovane-cli; do
         [ -x "$prefix/$file" ] || fault "$file is not installed as a program"

@@ -1,0 +1,145 @@
+// The desktop's view of the game: whole-number zoom, taps mapped back to game points, and the
+// keyboard's cursor over the board, the port bands and the palette.
+#include <QtTest/QTest>
+
+#include "frame_fixture.h"
+#include "ui/key_cursor.h"
+#include "ui/zoom.h"
+
+namespace {
+
+TEST(ZoomTest, AFirstStartTakesTheLargestZoomUpToFourWithinSixtyPercentOfTheScreenHeight) {
+    const struct {
+        int available;
+        int zoom;
+    } cases[] = {{600, 1},  {768, 1},  {893, 1},  {894, 2}, {1080, 2},
+                 {1340, 3}, {1440, 3}, {2160, 4}, {4320, 4}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstStartZoom(c.available), c.zoom) << c.available << " pixels high";
+}
+
+TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels) {
+    const ZoomView view = CentredView(1000, 700, FittingZoom(1000, 700));
+    EXPECT_EQ(view.zoom, 2) << "the height allows 2, the width 4";
+    EXPECT_EQ(view.left, 260);
+    EXPECT_EQ(view.top, 82);
+    const struct {
+        int x, y;
+        bool inside;
+        int gameX, gameY;
+    } taps[] = {{260, 82, true, 0, 0},      {261, 83, true, 0, 0},   {262, 82, true, 1, 0},
+                {739, 617, true, 239, 267}, {259, 100, false, 0, 0}, {740, 100, false, 0, 0},
+                {300, 81, false, 0, 0},     {300, 618, false, 0, 0}};
+    for (const auto& t : taps) {
+        int x = -1;
+        int y = -1;
+        EXPECT_EQ(ToGamePoint(view, t.x, t.y, x, y), t.inside) << t.x << "," << t.y;
+        if (t.inside) {
+            EXPECT_EQ(std::pair(x, y), std::pair(t.gameX, t.gameY)) << t.x << "," << t.y;
+        }
+    }
+    EXPECT_EQ(FittingZoom(100, 100), 1) << "a window smaller than the game still shows it at 1";
+}
+
+class KeyCursorTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        GameState = GameRecord{};
+        GameState.gridSize = 5;
+        GameState.itemCount = 4;
+        ComputeLayout();
+    }
+    // Where the cursor stands, as "cell c,r", "port p" or "slot s".
+    static std::string Where(const KeyCursor& cursor) {
+        switch (cursor.place) {
+            case CursorPlace::Board:
+                return "cell " + std::to_string(cursor.column) + "," + std::to_string(cursor.row);
+            case CursorPlace::Port:
+                return "port " + std::to_string(cursor.port);
+            case CursorPlace::Palette:
+                return "slot " + std::to_string(cursor.slot);
+        }
+        return "";
+    }
+    std::string After(const std::string& keys) {
+        for (char key : keys) {
+            MoveCursor(cursor, key == 'L'   ? CursorKey::Left
+                               : key == 'R' ? CursorKey::Right
+                               : key == 'U' ? CursorKey::Up
+                                            : CursorKey::Down);
+        }
+        return Where(cursor);
+    }
+    KeyCursor cursor;
+};
+
+TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
+    const struct {
+        const char* keys;  // from a hidden cursor: the first key only shows it
+        const char* where;
+    } walks[] = {
+        {"R", "cell 0,0"},        {"RRRD", "cell 2,1"},       {"RRRU", "port 2"},
+        {"RRRUD", "cell 2,0"},    {"RRRUR", "port 3"},        {"RRRRRRR", "port 5"},
+        {"RRRRRRRRUU", "port 5"}, {"DRRRRRRDD", "port 7"},    {"DRRRRRRDL", "cell 4,1"},
+        {"DDDDDDR", "port 13"},   {"DDDDDDRRRRR", "port 10"}, {"DDDDDDRU", "cell 1,4"},
+        {"DLDDDL", "slot 0"},     {"DLDDDLDDDD", "slot 3"},   {"DLDDDLDDDDR", "port 16"},
+        {"DLDDDLDR", "port 16"},  {"DLDDDLLU", "slot 0"},     {"DDLUU", "port 19"},
+        {"LLR", "cell 0,0"},      {"LLDDDDDD", "port 15"},
+    };
+    for (const auto& walk : walks) {
+        cursor = KeyCursor{};
+        EXPECT_EQ(After(walk.keys), walk.where) << walk.keys;
+    }
+
+    cursor = KeyCursor{};
+    After("RRRD");
+    const Point32 centre = CursorTapPoint(cursor);
+    EXPECT_EQ(centre, (Point32{GameState.boardX + 50, GameState.boardY + 30}))
+        << "taps hit the cell's centre";
+    After("UU");
+    EXPECT_EQ(CursorTapPoint(cursor), (Point32{GameState.boardX + 50, GameState.boardY - 12}))
+        << "and the port box's centre";
+}
+
+TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
+    After("DLDDDL");
+    ASSERT_EQ(Where(cursor), "slot 0");
+    GameState.placedCount = GameState.itemCount;
+    ClampCursor(cursor);
+    EXPECT_EQ(Where(cursor), "port 16") << "the strip emptied under the cursor";
+    EXPECT_EQ(After("L"), "port 16");
+    Point32 slot{};
+    EXPECT_FALSE(PaletteSlotPoint(0, slot));
+
+    cursor = KeyCursor{};
+    After("RRRRRDDDD");
+    GameState.gridSize = 4;
+    ComputeLayout();
+    EXPECT_EQ(After("U"), "cell 3,2");
+}
+
+class WindowViewTest : public FrameTest {};
+
+TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferKeepsItsSize) {
+    StartPlaying();
+    frame->ApplyZoom(2, false);
+    QTest::qWait(20);
+    ASSERT_EQ(frame->Client()->View().zoom, 2);
+    EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268);
+    const ZoomView view = frame->Client()->View();
+    QTest::mouseClick(
+        frame->Client(), Qt::LeftButton, {},
+        QPoint(view.left + 2 * (GameState.boardX + 20 * 3 + 19), view.top + 2 * (GameState.boardY + 1)));
+    EXPECT_NE(GameState.playerBoard[3 * 8 + 0], Empty) << "the tap placed an item in cell (3, 0)";
+
+    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}) {
+        QTest::keyClick(frame->Client(), key);
+    }
+    EXPECT_NE(GameState.playerBoard[2 * 8 + 1], Empty) << "Space placed an item in cell (2, 1)";
+    QTest::keyClick(frame->Client(), Qt::Key_2);
+    EXPECT_EQ(GameState.paletteSlot, 1) << "the digit 2 picks the second slot";
+    QTest::keyClick(frame->Client(), Qt::Key_9);
+    EXPECT_EQ(GameState.paletteSlot, 1) << "a slot the strip does not have changes nothing";
+}
+
+}  // namespace
