@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QRect>
 #include <random>
 
@@ -13,6 +14,7 @@
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "title/title_screen.h"
+#include "ui/main_frame.h"
 
 namespace {
 
@@ -61,6 +63,20 @@ void BM_FullRepaintOfAGameInPlayWithARay(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_FullRepaintOfAGameInPlayWithARay);
+
+// What the window does at zoom k: the full frame, then the buffer scaled k times into the client area.
+void BM_FullRepaintAtZoom(benchmark::State& state) {
+    SetUpGameInPlay();
+    const int zoom = static_cast<int>(state.range(0));
+    ClientArea area(nullptr);
+    area.resize(area.SizeForZoom(zoom));
+    QImage window(area.size(), QImage::Format_RGB32);
+    for (auto _ : state) {
+        area.render(&window);
+        benchmark::DoNotOptimize(window.constBits());
+    }
+}
+BENCHMARK(BM_FullRepaintAtZoom)->Arg(1)->Arg(3);
 
 void BM_ClockOnlyRepaint(benchmark::State& state) {
     SetUpGameInPlay();

@@ -4,8 +4,10 @@ xdotool), pixels read from screenshots of the real window.
 One Desktop per case: a fresh X display (optionally with a window manager), fresh settings and runtime
 folders. Game points are the client area's own coordinates (0..239, 0..267 at zoom 1)."""
 
+import ctypes
 import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -16,6 +18,20 @@ CLIENT_W, CLIENT_H = 240, 268
 
 class Failure(Exception):
     pass
+
+
+def die_with_the_driver():
+    """Run in each child: it is killed when the driver dies, even by a test runner's SIGKILL."""
+    PR_SET_PDEATHSIG = 1
+    ctypes.CDLL(None, use_errno=True).prctl(PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def run(command, env, **options):
+    """A short command, bounded in time: a hung X client fails the case instead of stalling it."""
+    try:
+        return subprocess.run(command, env=env, capture_output=True, timeout=10, **options)
+    except subprocess.TimeoutExpired:
+        raise Failure(f"{command[0]} did not answer")
 
 
 def wait_until(what, test, timeout=8.0):
@@ -73,8 +89,7 @@ class Game:
     def geometry(self, window=None):
         """(x, y, width, height) of a window on the screen (xdotool's position is off under a window
         manager that reparents, by the frame's offset)."""
-        out = subprocess.run(["xwininfo", "-id", window or self.window], env=self.desktop.env,
-                             capture_output=True, text=True, check=True).stdout
+        out = run(["xwininfo", "-id", window or self.window], self.desktop.env, text=True, check=True).stdout
         values = dict(line.strip().split(": ", 1) for line in out.splitlines() if ": " in line)
         return tuple(int(values[name]) for name in
                      ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
@@ -90,8 +105,8 @@ class Game:
         return x + (width - CLIENT_W * zoom) // 2, y + height - CLIENT_H * zoom
 
     def screenshot(self, window=None):
-        ppm = subprocess.run(["/usr/bin/import", "-window", window or self.window, "-depth", "8", "ppm:-"],
-                             env=self.desktop.env, capture_output=True, check=True).stdout
+        ppm = run(["/usr/bin/import", "-window", window or self.window, "-depth", "8", "ppm:-"], self.desktop.env,
+                  check=True).stdout
         return Picture(ppm)
 
     def client(self):
@@ -176,7 +191,8 @@ class Desktop:
         os.makedirs(runtime, mode=0o700)
         read, write = os.pipe()
         self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-screen", "0",
-                                      screen + "x24"], pass_fds=[write], stderr=subprocess.DEVNULL)
+                                      screen + "x24"], pass_fds=[write], stderr=subprocess.DEVNULL,
+                                     preexec_fn=die_with_the_driver)
         os.close(write)
         with os.fdopen(read) as displays:
             display = displays.readline().strip()
@@ -190,22 +206,24 @@ class Desktop:
         self.games = []
         self.helpers = []
         if wm:
-            self.helpers.append(subprocess.Popen(["openbox"], env=self.env, stderr=subprocess.DEVNULL))
+            self.helpers.append(subprocess.Popen(["openbox"], env=self.env, stderr=subprocess.DEVNULL,
+                                                 preexec_fn=die_with_the_driver))
             wait_until("the window manager", lambda: "_NET_SUPPORTING_WM_CHECK" in self.run_quietly("xprop", "-root"))
 
     def run_quietly(self, *command):
         """What a command printed, or "" when it failed."""
-        result = subprocess.run(command, env=self.env, capture_output=True, text=True)
+        result = run(command, self.env, text=True)
         return result.stdout if result.returncode == 0 else ""
 
     def xdotool(self, *args, check=True):
-        result = subprocess.run(["xdotool", *args], env=self.env, capture_output=True, text=True)
+        result = run(["xdotool", *args], self.env, text=True)
         if check and result.returncode != 0:
             raise Failure(f"xdotool {' '.join(args)}: {result.stderr.strip()}")
         return result.stdout
 
     def start(self, *args, wait_for_window=True, env=None):
-        process = subprocess.Popen([self.binary, *args], env=dict(self.env, **(env or {})))
+        process = subprocess.Popen([self.binary, *args], env=dict(self.env, **(env or {})),
+                                   preexec_fn=die_with_the_driver)
         if not wait_for_window:
             self.games.append(process)
             return process
