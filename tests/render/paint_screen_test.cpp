@@ -46,27 +46,6 @@ TEST_F(PaintScreenTest, EachPhaseShowsItsOwnPartsOfTheScreen) {
     }
 }
 
-TEST_F(PaintScreenTest, OnAnEightByEightBoardOneFreeLineSeparatesBoardBoxesAndLegends) {
-    std::vector<Placed> thirteen;  // three items of each type from 1 to 4, one of type 5: 13 palette slots
-    for (int i = 0; i < 13; ++i) thirteen.emplace_back(i % 7, i / 7 * 2, static_cast<int16_t>(1 + i / 3));
-    StartGame(8, thirteen);
-    Paint(kScreen);
-    // Black: the free lines between the board and the boxes on all four sides and between the bottom
-    // boxes and the legends, the bottom boxes' outline on row 227, and the rows outside the palette.
-    std::vector<std::pair<QPoint, QRgb>> pixels = {
-        {{101, 64}, kBlack},  {{101, 226}, kBlack}, {{49, 101}, kBlack}, {{211, 101}, kBlack},
-        {{191, 227}, kBlack}, {{191, 248}, kBlack}, {{3, 4}, kBlack},    {{3, 266}, kBlack}};
-    for (int i = 0; i <= 8; ++i)
-        pixels.insert(pixels.end(), {{{50 + 20 * i, 101}, kWhite}, {{101, 65 + 20 * i}, kWhite}});
-    for (int slot = 0; slot < 13; ++slot)  // purple insides from row 6 to row 264
-        pixels.insert(pixels.end(), {{{3, 6 + 20 * slot}, kPurple}, {{3, 24 + 20 * slot}, kPurple}});
-    for (const auto& [p, colour] : pixels) EXPECT_EQ(Pixel(p), colour) << p.x() << ", " << p.y();
-    EXPECT_NE(Pixel(QPoint(191, 228)), kBlack) << "inside a box";
-    const QImage legend = LoadBitmapW(122).convertToFormat(QImage::Format_RGB32);
-    EXPECT_EQ(Area(QRect(51, 249, 60, 17)), legend.copy(0, 0, 60, 17)) << "reflected legend";
-    EXPECT_EQ(Area(QRect(130, 249, 60, 17)), legend.copy(0, 17, 60, 17)) << "absorbed legend";
-}
-
 TEST_F(PaintScreenTest, ThePaletteFramesTheSelectedSlotWhileItemsAreLeftToPlace) {
     // The puzzle hides 1, 1, 5: no slot for types 2 to 4, so the absorber takes slot 2. Columns: items
     // placed wrongly, selected slot, phase, selected item afterwards, framed slot.
