@@ -43,6 +43,7 @@ TEST_F(PaintScreenTest, EachPhaseShowsItsOwnPartsOfTheScreen) {
         EXPECT_EQ(Pixel(Cell(1, 1) + QPoint(10, 10)), puzzle ? kBlue : kBlack);
         EXPECT_EQ(Pixel(Cell(1, 1) + QPoint(5, 10)), puzzle ? kRed : kWhite);
         EXPECT_EQ(Pixel(Cell(3, 3) + QPoint(10, 10)), kBlack) << "an agreeing item";
+        EXPECT_TRUE(Offscreen.sourceDC.Image().isNull()) << "every bitmap is detached again";
     }
 }
 

@@ -45,6 +45,7 @@ class FrameTest : public ::testing::Test {
 
     void TearDown() override {
         delete frame;
+        EXPECT_EQ(AppMainWindow(), nullptr) << "a window that is gone owns no more message boxes";
         ExitInstance();
         SetTickSource({});
         SetRandomSource(nullptr, nullptr);
