@@ -59,25 +59,6 @@ DeviceContext Source(std::initializer_list<QRgb> row, QImage::Format format = QI
     return source;
 }
 
-TEST(Geometry, A21PixelBoxCovers21ColumnsBoxes20ApartShareTheirBorderAndA3PixelPenDrawsA3PixelRay) {
-    DeviceContext dc = Canvas(70, 28);
-    dc.SelectPen(CreatePen(1, kWhite));
-    dc.SelectBrush(CreateSolidBrush(kPurple));
-    dc.Rectangle(0, 0, 21, 21);
-    dc.SelectBrush(GetStockBrush(GRAY_BRUSH));
-    dc.Rectangle(20, 0, 41, 21);
-    dc.SelectBrush(GetStockBrush(NULL_BRUSH));
-    dc.Rectangle(45, 0, 66, 21);
-    EXPECT_EQ(Pixels(dc, 0, 10, 43), "w" + std::string(19, 'p') + "w" + std::string(19, 'y') + "w..");
-    EXPECT_EQ(Pixels(dc, 44, 10, 23), ".w" + std::string(19, '.') + "w.") << "hollow brush";
-    EXPECT_EQ(Pixels(dc, 20, 0, 23, true), std::string(21, 'w') + "..") << "shared border, no bottom edge";
-
-    dc.SelectPen(CreatePen(3, kGreen));
-    const QPoint ray[] = {{0, 25}, {69, 25}};
-    dc.Polyline(ray, 2);
-    EXPECT_EQ(Pixels(dc, 43, 22, 6, true), "..ggg.");
-}
-
 // Half steps of the minor axis round away from zero, in both directions.
 TEST(Geometry, LinesLeaveTheirEndPixelUnsetRoundHalfStepsOutwardAndNothingIsDrawnOutsideTheBitmap) {
     DeviceContext dc = Canvas(10, 7);

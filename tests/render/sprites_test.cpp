@@ -47,47 +47,6 @@ TEST_F(Sprites, TheBufferStartsWhiteAtItsSizeAndGoesAwayOnDestroy) {
     EXPECT_TRUE(!Offscreen.exists && Offscreen.bufferDC.Image().isNull()) << "gone";
 }
 
-TEST_F(Sprites, EachItemCodeShowsItsSheetColumnHighlightTheRowBelowAndAWormholeEndAWhiteSquare) {
-    const Bitmap sheet = LoadBitmapW(130);
-    const std::pair<int, int> columns[] = {
-        {SlashMirror, 21},       {BackslashMirror, 41}, {VerticalMirror, 121},
-        {HorizontalMirror, 101}, {Absorber, 61},        {TotalReflector, 81},
-        {WormholeA, 141},        {WormholeB, 141},      {0x10000 + SlashMirror, 21}};
-    for (const auto& [item, sourceX] : columns) {
-        for (const int16_t mode : {CellSprite, PaletteSprite, Highlight, SpriteMode{7}}) {
-            // The sheet's square without its purple key, one pixel inside the cell at (40, 60).
-            Drawing sprite;
-            for (int i = 0; i < 19 * 19; ++i) {
-                const QRgb pixel = sheet.pixel(sourceX + i % 19, (mode == Highlight ? 21 : 1) + i / 19);
-                if (pixel != rgb(128, 0, 128)) sprite.emplace(61 + i / 19, 41 + i % 19, pixel);
-            }
-            Clear();
-            DrawItemSprite(dc(), 40, 60, item, mode);
-            EXPECT_EQ(Drawn(), sprite) << "item " << item << " mode " << mode;
-        }
-    }
-    EXPECT_TRUE(Offscreen.sourceDC.Image().isNull()) << "the sheet is detached again";
-
-    Clear();
-    DrawItemSprite(dc(), 20, 20, WormholeB, Highlight);
-    Drawing square;
-    for (int i = 0; i < 13 * 13; ++i) square.emplace(24 + i / 13, 24 + i % 13, kWhite);
-    EXPECT_EQ(Drawn(), square);
-}
-
-TEST_F(Sprites, EmptyUnknownItemsWormholeOutlinesOtherModesAndAMissingSheetLeaveTheCellAsItWas) {
-    for (int item : {0, 9, -1, 0x10000}) {
-        for (int16_t mode = CellSprite; mode <= Highlight; ++mode) DrawItemSprite(dc(), 0, 0, item, mode);
-    }
-    for (int item : {0, 7, 8, 9}) DrawItemOutline(dc(), 0, 0, item, Outline);
-    for (int16_t mode : {0, 1, 3, 9}) DrawItemOutline(dc(), 0, 0, SlashMirror, mode);
-    DrawItemSprite(dc(), 0, 0, Absorber, Outline);
-    SetBitmapLoadFails(130, true);
-    DrawItemSprite(dc(), 0, 0, Absorber, CellSprite);
-    SetBitmapLoadFails(130, false);
-    EXPECT_TRUE(Drawn().empty());
-}
-
 TEST_F(Sprites, OutlinesFollowTheItemsShapeInRedAndPutThePenBack) {
     dc().SelectBrush(GetStockBrush(NULL_BRUSH));
     dc().SelectPen(CreatePen(1, rgb(1, 2, 3)));

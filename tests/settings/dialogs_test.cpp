@@ -68,8 +68,11 @@ QString Controls(const QDialog& dialog) {
 }
 
 // The dialog's controls are those listed in tests/settings/<name>.controls. When they are not, the
-// listing of what the dialog shows is left in the test's folder, to compare.
-void ExpectControls(const QDialog& dialog, const QString& name) {
+// listing of what the dialog shows is left in the test's folder, to compare. Saves a picture of the
+// dialog when MIROVANE_SCREENSHOTS names a folder.
+void ExpectControls(QDialog& dialog, const QString& name) {
+    const QString pictures = qEnvironmentVariable("MIROVANE_SCREENSHOTS");
+    if (!pictures.isEmpty()) dialog.grab().save(pictures + "/" + name + ".png");
     QFile expected(QStringLiteral(QT_TESTCASE_SOURCEDIR "/") + name + ".controls");
     const QString shown = Controls(dialog);
     if (expected.open(QIODevice::ReadOnly) && QString::fromUtf8(expected.readAll()) == shown) return;

@@ -98,8 +98,9 @@ TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldRead
 TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
     const std::tuple<std::string, int32_t, int32_t> cases[] = {
         {std::string("\x00\xff\xfe\x01 binary\r\x00", 12), 5, 4},
-        {kStore + "\"damier\"=hex(4):06,\\", 6, 4},  // cut short in the middle of a value
-        {kStore + "\"cut\"=hex:01,\\", 5, 4},        // the values saved after it must not read as its data
+        {kStore + "\"damier\"=hex(4):06,\\", 6, 4},          // cut short in the middle of a value
+        {kStore + "\"damier\"=hex(4):07,0g,00,00\n", 5, 4},  // not a hex digit: not a value
+        {kStore + "\"cut\"=hex:01,\\", 5, 4},  // the values saved after it must not read as its data
         {kStore + "\"long\"=\"" + std::string(1u << 20, 'x') + "\"\n", 5, 4},
         {kStore + std::string(1u << 20, '[') + "\n\"damier\"=dword:00000006\n", 5, 4},
         {kStore + "\"cut\"=hex:01,\\\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:6\n", 5, 4},

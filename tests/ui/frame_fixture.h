@@ -30,25 +30,22 @@ class FrameTest : public ::testing::Test {
         GameState = GameRecord{};
         SetTickSource([this] { return now; });
         SetRandomSource(&FrameTest::Draw, this);
+        // Message boxes take the next of `answers`, then OK; dialogs get `dialogAction`, or Cancel.
         SetMessageBoxAnswers([this](const AskedMessageBox& box) {
             asked.push_back(box);
-            if (answers.empty()) return IDOK;
-            const int answer = answers.front();
-            answers.pop_front();
+            const int answer = answers.empty() ? IDOK : answers.front();
+            if (!answers.empty()) answers.pop_front();
             return answer;
         });
         SetDialogActions([this](QDialog& dialog) {
             dialogsShown.push_back(dialog.metaObject()->className());
-            if (dialogAction) {
-                dialogAction(dialog);
-            } else {
-                dialog.reject();
-            }
+            dialogAction ? dialogAction(dialog) : dialog.reject();
         });
     }
 
     void TearDown() override {
         delete frame;
+        EXPECT_EQ(AppMainWindow(), nullptr) << "a window that is gone owns no more message boxes";
         ExitInstance();
         SetTickSource({});
         SetRandomSource(nullptr, nullptr);

@@ -10,40 +10,36 @@ TEST_F(InputTest, TapsOnAnEightByEightScreenHitTheRightPortsSlotsAndCells) {
     GameState.damier = 8;
     GameState.items = 13;
     GeneratePuzzle();
-    struct PortTap {
-        int x, y;
-        int16_t port;
-    };
-    const PortTap portTaps[] = {
+    // Where the tap is, and the port it shows.
+    const std::tuple<int, int, int16_t> portTaps[] = {
         {215, 100, 9},   {60, 50, 0},    {60, 230, 23}, {35, 70, 31},
         {210, 50, 8},    {100, 244, 21}, {50, 43, 0},   {233, 65, 8},  // band corners
         {28, 205, 24},   {49, 226, 23},  // the left band's last two rows reach the bottom-left port
         {210, 100, -99},                 // the gap between the board and the right-hand boxes
     };
-    for (const PortTap& tap : portTaps) {
+    for (const auto& [x, y, port] : portTaps) {
         GameState.shownPort = -99;
-        Tap(tap.x, tap.y);
-        EXPECT_EQ(GameState.shownPort, tap.port) << "tap at (" << tap.x << ", " << tap.y << ")";
+        Tap(x, y);
+        EXPECT_EQ(GameState.shownPort, port) << "tap at (" << x << ", " << y << ")";
     }
 
     // The palette takes the last pixel of its 13th slot and nothing one slot further.
     Tap(GameState.paletteX + 20, GameState.paletteY + 20 * 13 - 1);
-    EXPECT_EQ(GameState.paletteSlot, 12);
+    const int32_t lastSlot = GameState.paletteSlot;
     Tap(GameState.paletteX + 10, GameState.paletteY + 20 * 13);
-    EXPECT_EQ(GameState.paletteSlot, 12);
-    EXPECT_EQ(GameState.moveCount, 0) << "port and palette taps are not moves";
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
+    EXPECT_EQ(std::tuple(lastSlot, GameState.paletteSlot, GameState.moveCount, frame->TimerPeriod(1)),
+              std::tuple(12, 12, 0, 0u))
+        << "port and palette taps are not moves";
 
     // The board's first and last pixels are cells (0, 0) and (7, 7); the first counts and starts the clock.
     now = 7000;
     Tap(50, 65);
     now = 9000;
     Tap(209, 224);
-    EXPECT_NE(GameState.playerBoard[0 * 8 + 0], Empty);
-    EXPECT_NE(GameState.playerBoard[7 * 8 + 7], Empty);
-    EXPECT_EQ(GameState.moveCount, 2);
-    EXPECT_EQ(GameState.gameStartTick, 7000u);
-    EXPECT_EQ(frame->TimerPeriod(1), 100u) << "the game clock ticks every 100 ms";
+    EXPECT_TRUE(GameState.playerBoard[0 * 8 + 0] != Empty && GameState.playerBoard[7 * 8 + 7] != Empty);
+    EXPECT_EQ(std::tuple(GameState.moveCount, GameState.gameStartTick, frame->TimerPeriod(1)),
+              std::tuple(2, 7000u, 100u))
+        << "the game clock ticks every 100 ms";
 }
 
 TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTwoTaps) {
@@ -52,15 +48,15 @@ TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTw
     Place(Absorber, 4, 4);
     RecountPalette(SlashMirror);
     TapCell(4, 4);
-    EXPECT_EQ(GameState.playerBoard[4 * 8 + 4], Empty);
-    EXPECT_EQ(GameState.placedCount, 0);
-    EXPECT_EQ(GameState.selectedItem, Absorber) << "the removed type becomes the selection";
+    EXPECT_EQ(std::tuple(GameState.playerBoard[4 * 8 + 4], GameState.placedCount, GameState.selectedItem),
+              std::tuple(int16_t{Empty}, 0, int16_t{Absorber}))
+        << "the removed type becomes the selection";
     TapCell(0, 4);
     EXPECT_EQ(GameState.playerBoard[0 * 8 + 4], Absorber) << "the next tap puts the same item back";
 
     DoubleTap(GameState.boardX + 90, GameState.boardY + 10);
-    EXPECT_EQ(GameState.playerBoard[4 * 8 + 0], Empty) << "placed and removed again";
-    EXPECT_EQ(GameState.moveCount, 5);
+    EXPECT_EQ(std::pair(GameState.playerBoard[4 * 8 + 0], GameState.moveCount), std::pair(int16_t{Empty}, 5))
+        << "placed and removed again";
     GameState.shownPort = -99;
     DoubleTap(GameState.boardX + 10, GameState.boardY - 10);
     EXPECT_LT(GameState.shownPort, 0) << "a double tap on a port ends where it started";
@@ -86,8 +82,7 @@ TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsM
     Place(SlashMirror, 3, 3);
     Place(SlashMirror, 3, 2);
     Place(SlashMirror, 3, 1);
-    ASSERT_EQ(GameState.placedCount, 3);
-    ASSERT_EQ(GameState.gamePhase, Playing);
+    ASSERT_EQ(std::pair(GameState.placedCount, GameState.gamePhase), std::pair(3, Playing));
 
     const Board board = GameState.playerBoard;
     TapCell(3, 0);

@@ -23,25 +23,18 @@ class OptionsCommandTest : public FrameTest {
 TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMakesANewGame) {
     StartPlaying();
     const Board hidden = GameState.hiddenBoard;
-    dialogAction = [](QDialog& dialog) {
-        Click(dialog, 1007);  // Français: holds even though the dialog is cancelled
-        dialog.reject();
-    };
+    dialogAction = [](QDialog& dialog) { Click(dialog, 1007), dialog.reject(); };  // Français: holds anyway
     frame->OnCommand(ID_OPTIONS);
-    EXPECT_EQ(GameState.langue, 1);
+    EXPECT_EQ(std::tuple(GameState.langue, GameState.hiddenBoard == hidden, QFile::exists(StorePath())),
+              std::tuple(1, true, true))
+        << "no new game; the store is written after every dialog";
     EXPECT_EQ(frame->menuBar()->actions().first()->menu()->actions().first()->text(), "Nouvelle partie");
-    EXPECT_EQ(GameState.hiddenBoard, hidden) << "no new game";
-    EXPECT_TRUE(QFile::exists(StorePath())) << "the store is written after every dialog";
 
-    dialogAction = [](QDialog& dialog) {
-        Click(dialog, 1021);  // 7 x 7
-        dialog.accept();
-    };
+    dialogAction = [](QDialog& dialog) { Click(dialog, 1021), dialog.accept(); };  // 7 x 7
     frame->OnCommand(ID_TOOL_OPTIONS);
-    EXPECT_TRUE(asked.empty());
-    EXPECT_EQ(dialogsShown.size(), 2u);
-    EXPECT_EQ(GameState.gridSize, 7) << "a new game of the new size";
-    EXPECT_EQ(GameState.boardX, 60);
+    EXPECT_EQ(std::tuple(asked.size(), dialogsShown.size(), GameState.gridSize, GameState.boardX),
+              std::tuple(size_t{0}, size_t{2}, 7, int16_t{60}))
+        << "a new game of the new size";
 }
 
 TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
@@ -51,12 +44,11 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     answers = {IDCANCEL, IDOK};
     frame->OnCommand(ID_OPTIONS);
     ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].text, "This will abort the current game. Continue?");
-    EXPECT_EQ(asked[0].caption, "Warning");
-    EXPECT_TRUE(dialogsShown.empty()) << "Cancel does nothing at all";
-    EXPECT_EQ(GameState.gamePhase, Playing);
-    EXPECT_EQ(frame->TimerPeriod(1), 100u);
-    EXPECT_FALSE(QFile::exists(StorePath()));
+    EXPECT_EQ(asked[0].text + '|' + asked[0].caption, "This will abort the current game. Continue?|Warning");
+    EXPECT_EQ(std::tuple(dialogsShown.size(), GameState.gamePhase, frame->TimerPeriod(1),
+                         QFile::exists(StorePath())),
+              std::tuple(size_t{0}, Playing, 100u, false))
+        << "Cancel does nothing at all";
 
     GameState.langue = 1;
     now = 9000;
@@ -64,12 +56,12 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     const Board hidden = GameState.hiddenBoard;
     frame->OnCommand(ID_OPTIONS);
     ASSERT_EQ(asked.size(), 2u);
-    EXPECT_EQ(asked[1].text, QString::fromUtf16(u"Cela va arrêter la partie en-cours. Continuer?"));
-    EXPECT_EQ(asked[1].caption, "Attention");
-    EXPECT_EQ(GameState.gamePhase, Finished) << "OK without changes leaves the ended game on screen";
-    EXPECT_EQ(GameState.hiddenBoard, hidden);
-    EXPECT_EQ(GameState.stats1.totalplay, 0) << "not counted";
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
+    EXPECT_EQ(asked[1].text + '|' + asked[1].caption,
+              QString::fromUtf16(u"Cela va arrêter la partie en-cours. Continuer?|Attention"));
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.hiddenBoard == hidden, GameState.stats1.totalplay,
+                         frame->TimerPeriod(1)),
+              std::tuple(Finished, true, 0, 0u))
+        << "OK without changes leaves the ended game on screen, not counted";
     frame->OnCommand(ID_OPTIONS);
     EXPECT_EQ(asked.size(), 2u) << "a finished game is left without a question";
 }

@@ -1,9 +1,16 @@
+// What the play screen reads from the model: the palette, the comparison of the boards, where the
+// board, the boxes and the palette lie, and the clock's text.
+#include <string>
+#include <tuple>
+
 #include "model_test.h"
 
 namespace {
 
 using PaletteTest = ModelTest;
 using CompareTest = ModelTest;
+using ElapsedTest = ModelTest;
+using LayoutTest = ModelTest;
 
 // Recounts the palette and gives the selection it leaves: the slot, then the item type.
 std::array<int32_t, 2> Recount(int16_t preferred) {
@@ -56,6 +63,51 @@ TEST_F(CompareTest, BoardsWithTheSameLabelsMatchAndOnlyHiddenItemsCanBeMisplaced
         EXPECT_EQ(CompareBoards(misplaced), c.differing) << *c.player.begin();
         EXPECT_EQ(misplaced, c.misplaced) << *c.player.begin();
     }
+}
+
+TEST_F(LayoutTest, TheBoardIsCentredForEverySizeAndThePaletteForEveryCount) {
+    const int16_t corner[] = {90, 80, 70, 60, 50};                            // N = 4 to 8
+    const int16_t paletteY[] = {105, 95, 85, 75, 65, 55, 45, 35, 25, 15, 5};  // K = 3 to 13
+    for (int32_t k = 3; k <= 13; ++k) {
+        GameState.gridSize = 4 + k % 5;  // every size comes round at least twice
+        GameState.itemCount = k;
+        ComputeLayout();
+        const int16_t x = corner[GameState.gridSize - 4];
+        EXPECT_EQ((std::array{GameState.boardX, GameState.boardY, GameState.paletteX, GameState.paletteY}),
+                  (std::array<int16_t, 4>{x, static_cast<int16_t>(x + 15), 2, paletteY[k - 3]}))
+            << "N " << GameState.gridSize << " K " << k;
+    }
+}
+
+TEST_F(LayoutTest, PortBoxesSitOnePixelClearOfTheBoardOnEachSide) {
+    // N, the port and the top-left corner of its box.
+    const std::tuple<int32_t, int16_t, Point32> cases[] = {
+        {8, 0, {50, 43}},   {8, 7, {190, 43}}, {8, 8, {212, 65}}, {8, 16, {190, 227}},
+        {8, 24, {28, 205}}, {8, 31, {28, 65}}, {4, 4, {172, 105}}};
+    for (const auto& [n, port, expected] : cases) {
+        GameState.gridSize = n;
+        ComputeLayout();
+        Point32 corner{};
+        PortPosition(port, corner);
+        EXPECT_EQ(corner, expected) << "N " << n << " port " << port;
+    }
+}
+
+TEST_F(ElapsedTest, DurationsReadAsHoursMinutesSecondsAndTruncatedTenths) {
+    const std::pair<uint32_t, std::wstring> table[] = {
+        {0, L"0\"0"},           {45300, L"45\"3"},
+        {59999, L"59\"9"},      {60000, L"1'0\"0"},
+        {65300, L"1'5\"3"},     {3599999, L"59'59\"9"},
+        {3600000, L"1h0'0\"0"}, {3723456, L"1h2'3\"4"},
+        {999, L"0\"9"},         {4294967295u, L"1193h2'47\"2"}};
+    for (const auto& [ms, text] : table) {
+        wchar_t buffer[13];
+        EXPECT_EQ(FormatElapsed(buffer, 13, ms), static_cast<int>(text.size())) << ms;
+        EXPECT_EQ(std::wstring(buffer), text) << ms;
+    }
+    wchar_t shortBuffer[4];
+    EXPECT_EQ(FormatElapsed(shortBuffer, 4, 65300), 3);
+    EXPECT_EQ(std::wstring(shortBuffer), L"1'5") << "a short buffer gets what fits and its terminating zero";
 }
 
 }  // namespace
