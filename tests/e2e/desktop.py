@@ -189,8 +189,10 @@ class Desktop:
         runtime = os.path.join(self.folder, "runtime")
         os.makedirs(self.config)
         os.makedirs(runtime, mode=0o700)
+        # -noreset: by default the server resets whenever its last client leaves (a probe, a game that
+        # ended), and a client connecting meanwhile is refused.
         read, write = os.pipe()
-        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-screen", "0",
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-nolisten", "tcp", "-noreset", "-screen", "0",
                                       screen + "x24"], pass_fds=[write], stderr=subprocess.DEVNULL,
                                      preexec_fn=die_with_the_driver)
         os.close(write)
