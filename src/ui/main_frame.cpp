@@ -258,14 +258,17 @@ MainFrame::~MainFrame() {
     }
 }
 
+void MainFrame::AddCommand(QMenu* menu, int id, const char* label, const QList<QKeySequence>& keys) {
+    QAction* action = menu->addAction(QString::fromLatin1(label));
+    action->setData(id);
+    action->setShortcuts(keys);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+}
+
 void MainFrame::CreateCommandBar() {
     QMenu* popup = menuBar()->addMenu(QStringLiteral("Menu"));
     for (const MenuItem& item : kMenuItems) {
-        QAction* action = popup->addAction(QString::fromLatin1(item.label));
-        action->setData(item.id);
-        if (item.key != QKeySequence::UnknownKey) action->setShortcut(item.key);
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        AddCommand(popup, item.id, item.label, QKeySequence::keyBindings(item.key));
     }
 
     QToolBar* tools = addToolBar(QStringLiteral("Tools"));
@@ -291,14 +294,7 @@ void MainFrame::CreateCommandBar() {
 
 void MainFrame::CreateViewMenu() {
     QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    for (const ViewItem& item : kViewItems) {
-        QAction* action = view->addAction(QString::fromLatin1(item.label));
-        action->setData(item.id);
-        action->setShortcuts(item.keys);
-        action->setCheckable(item.id == ID_VIEW_FULL_SCREEN);
-        const int id = item.id;
-        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-    }
+    for (const ViewItem& item : kViewItems) AddCommand(view, item.id, item.label, item.keys);
 }
 
 int MainFrame::FirstStartZoomHere() const {

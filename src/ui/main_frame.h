@@ -5,11 +5,15 @@
 // play.
 #pragma once
 
+#include <QKeySequence>
+#include <QList>
 #include <QMainWindow>
 #include <QRect>
 #include <QRegion>
 #include <QWidget>
 #include <map>
+
+class QMenu;
 
 #include "model/game_state.h"
 #include "ui/key_cursor.h"
@@ -88,6 +92,8 @@ class MainFrame : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    // A menu item that carries its command id and is routed by it.
+    void AddCommand(QMenu* menu, int id, const char* label, const QList<QKeySequence>& keys);
     void CreateCommandBar();
     void CreateViewMenu();
 
