@@ -74,4 +74,12 @@ TEST_F(TitleScreenTest, FirstNothingThenTextsStarsAndRingThenTheSpreadingRingAnd
     EXPECT_EQ(Frame(30), sky) << "no frame after frame 2000";
 }
 
+TEST_F(TitleScreenTest, AFrenchPlayerReadsTheTitleLineInFrench) {
+    GameState.langue = 1;
+    Frame(0);
+    Frame(0);
+    const QRect line(0, 210, 240, 30);
+    EXPECT_EQ(Area(line), Text("Mirovane - lasers et miroirs", line, rgb(100, 100, 255), kBlack).copy(line));
+}
+
 }  // namespace
