@@ -11,6 +11,7 @@
 // 32-bit wrap of the tick counter. Every choice comes from the seed, so `--seed S --events N` plays
 // the same run again. The first broken rule prints the seed, the event number and the event, and the
 // run exits with status 1; a clean run ends with one summary line.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -239,8 +240,11 @@ FileFacts Look(const std::string& path) {
     facts.regular = S_ISREG(info.st_mode);
     facts.inode = info.st_ino;
     if (facts.regular) {
-        std::ifstream in(path, std::ios::binary);
-        facts.text.assign(std::istreambuf_iterator<char>(in), {});
+        const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        facts.text.resize(static_cast<std::size_t>(info.st_size));
+        const ssize_t got = fd < 0 ? 0 : read(fd, facts.text.data(), facts.text.size());
+        facts.text.resize(static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (fd >= 0) close(fd);
     }
     return facts;
 }
@@ -295,6 +299,7 @@ class Soak {
     bool damaged_ = false;  // the settings file holds bytes the game did not write
     bool blocked_ = false;  // nothing can be written
     bool linked_ = false;   // the settings path is a symbolic link the game must keep
+    std::string complete_;  // the last text found complete
     bool restarted_ = false;
     uint64_t clockStart_ = 0;  // clock64 when the running game's clock started
     uint32_t shownBefore_ = 0;
@@ -642,8 +647,12 @@ void Soak::Check(const Event& event) {
     const GameRecord& g = GameState;
     const GameRecord& was = before_;
     const int n = g.gridSize;
-    const auto require = [&](bool holds, const std::string& what) {
-        if (!holds) Fail(what);
+    // The message is put together only for a rule that broke.
+    const auto require = [&](bool holds, const auto&... parts) {
+        if (holds) return;
+        std::ostringstream what;
+        ((what << parts), ...);
+        Fail(what.str());
     };
     const bool title = g.titleStartTick != 0;
     const bool newGameMayStart =
@@ -664,10 +673,7 @@ void Soak::Check(const Event& event) {
 
     // The timer: 60 ms for the title screen, 100 ms while a game's clock runs, else none.
     const unsigned period = frame_->TimerPeriod(1);
-    require(period == (title         ? 60u
-                       : ClockRuns() ? 100u
-                                     : 0u),
-            "timer 1 runs every " + std::to_string(period) + " ms");
+    require(period == (title ? 60u : ClockRuns() ? 100u : 0u), "timer 1 runs every ", period, " ms");
     if (title) require(g.gamePhase == Playing && g.moveCount == 0, "a game moved under the title screen");
 
     // Boards: every cell outside the grid empty; the wormhole pair on both boards alike.
@@ -693,8 +699,8 @@ void Soak::Check(const Event& event) {
             if (t >= SlashMirror && t <= TotalReflector) items += hidden[t];
         }
         require(hidden[0] + items + hidden[7] + hidden[8] == n * n, "the hidden board holds an unknown code");
-        require(items == (g.gamePhase == Learning ? 12 : g.itemCount),
-                "the hidden board holds " + std::to_string(items) + " items");
+        require(items == (g.gamePhase == Learning ? 12 : g.itemCount), "the hidden board holds ", items,
+                " items");
         require(hidden[7] == hidden[8] && hidden[7] <= 1, "the wormhole ends do not come in a pair");
         if (hidden[7] == 1) {
             const Point32 a = g.wormholeA, b = g.wormholeB;
@@ -717,8 +723,8 @@ void Soak::Check(const Event& event) {
             require(g.playerBoard == g.hiddenBoard && g.placedCount == 10,
                     "the demonstration's boards differ");
         } else {
-            require(g.placedCount == placed, "placedCount " + std::to_string(g.placedCount) + " but " +
-                                                 std::to_string(placed) + " items on the board");
+            require(g.placedCount == placed, "placedCount ", g.placedCount, " but ", placed,
+                    " items on the board");
             require(placed <= g.itemCount, "more items placed than the puzzle hides");
         }
         require(g.hiddenLabels == hiddenLabels, "the hidden labels are not those of the hidden board");
@@ -729,14 +735,12 @@ void Soak::Check(const Event& event) {
             int strip = 0;
             for (int t = SlashMirror; t <= TotalReflector; ++t) {
                 const int left = hidden[t] - (g.gamePhase == Playing ? player[t] : 0);
-                require(g.remaining[t] == left, "the palette offers " + std::to_string(g.remaining[t]) +
-                                                    " of item " + std::to_string(t) + " but " +
-                                                    std::to_string(left) + " are left");
+                require(g.remaining[t] == left, "the palette offers ", g.remaining[t], " of item ", t,
+                        " but ", left, " are left");
                 strip += left;
             }
-            require(g.paletteSlot >= 0 && g.paletteSlot < std::max(strip, 1),
-                    "paletteSlot " + std::to_string(g.paletteSlot) + " outside a strip of " +
-                        std::to_string(strip));
+            require(g.paletteSlot >= 0 && g.paletteSlot < std::max(strip, 1), "paletteSlot ", g.paletteSlot,
+                    " outside a strip of ", strip);
             int slot = g.paletteSlot;
             int16_t type = SlashMirror;
             while (type <= TotalReflector && slot >= g.remaining[type]) slot -= g.remaining[type++];
@@ -766,7 +770,7 @@ void Soak::Check(const Event& event) {
             default:
                 break;
         }
-        require(allowed, "the phase went from " + std::to_string(from) + " to " + std::to_string(to));
+        require(allowed, "the phase went from ", from, " to ", to);
     }
 
     // The puzzle stays what it was during a game.
@@ -786,10 +790,8 @@ void Soak::Check(const Event& event) {
         require(g.gameStartTick != 0, "a game's clock runs but does not show");
         if (!wasRunning) clockStart_ = clock64, shownBefore_ = 0;
         const uint64_t played = clock64 - clockStart_;
-        require(shown >= shownBefore_, "the clock went back from " + std::to_string(shownBefore_) + " to " +
-                                           std::to_string(shown) + " ms");
-        require(shown <= played + 1, "the clock shows " + std::to_string(shown) + " ms of " +
-                                         std::to_string(played) + " ms played");
+        require(shown >= shownBefore_, "the clock went back from ", shownBefore_, " to ", shown, " ms");
+        require(shown <= played + 1, "the clock shows ", shown, " ms of ", played, " ms played");
         shownBefore_ = shown;
     } else if (g.gamePhase == Finished && was.gamePhase == Finished && !newGameMayStart && !restarted_) {
         require(g.lastTick == was.lastTick && g.gameStartTick == was.gameStartTick,
@@ -809,8 +811,10 @@ void Soak::Check(const Event& event) {
         require(ReadStore(now.text, values), "a save left a settings file without its nineteen values");
         require(values == RecordValues(), "a save wrote other values than the game's");
         damaged_ = false;
-    } else if (now.regular && !damaged_) {
+        complete_ = now.text;
+    } else if (now.regular && !damaged_ && now.text != complete_) {
         require(ReadStore(now.text, values), "the settings file lost its nineteen values");
+        complete_ = now.text;
     }
     if (!now.regular && file_.regular && event.kind != Event::File) Fail("the settings file vanished");
     if (restarted_ && now.regular && !damaged_) {
