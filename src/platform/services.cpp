@@ -47,6 +47,11 @@ uint32_t GetTickCount() {
     return static_cast<uint32_t>(ms);  // wraps like the handheld's counter
 }
 
+uint32_t StartTick() {
+    const uint32_t now = GetTickCount();
+    return now != 0 ? now : UINT32_MAX;
+}
+
 void SetTickSource(std::function<uint32_t()> source) {
     TickSource() = std::move(source);
 }

@@ -17,6 +17,10 @@ uint32_t GetTickCount();
 // Replaces the clock (tests); an empty function puts the steady clock back.
 void SetTickSource(std::function<uint32_t()> source);
 
+// The tick to keep as the start of the title screen or of a game's clock. The game reads a start tick
+// of 0 as "not started", so a start that falls on tick 0 is taken one millisecond earlier.
+uint32_t StartTick();
+
 // ---- Message boxes ------------------------------------------------------------------------------
 inline constexpr unsigned MB_OK = 0x0;
 inline constexpr unsigned MB_OKCANCEL = 0x1;

@@ -17,7 +17,7 @@ void TapBoard(int x, int y) {
     GameRecord& g = GameState;
     g.moveCount += 1;
     if (g.moveCount == 1) {
-        g.gameStartTick = g.lastTick = GetTickCount();
+        g.gameStartTick = g.lastTick = StartTick();
         g.timerId = SetTimer(1, 100);
     }
 
