@@ -212,19 +212,19 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
                                                    : CursorKey::Down);
         update();
     } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // A tap where the cursor stands, through the pointer's own handler. With the cursor hidden,
+        // A tap where the cursor stands, through the pointer's own two steps. With the cursor hidden,
         // the key only ends the title screen, as any tap does, or else shows the cursor.
         if (cursor_.shown || titleShows) {
             ClampCursor(cursor_);
             const Point32 at = CursorTapPoint(cursor_);
-            OnLButtonDown(0, at.x, at.y);
+            ApplyTap(HitTest(GameState, at.x, at.y));
         } else {
             cursor_.shown = true;
             update();
         }
     } else if (key >= Qt::Key_1 && key <= Qt::Key_9) {
         Point32 at{0, 0};
-        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) OnLButtonDown(0, at.x, at.y);
+        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) ApplyTap(HitTest(GameState, at.x, at.y));
     } else {
         QWidget::keyPressEvent(event);
     }

@@ -16,6 +16,7 @@
 class QMenu;
 
 #include "model/game_state.h"
+#include "model/hit_test.h"
 #include "ui/key_cursor.h"
 #include "ui/zoom.h"
 
@@ -119,6 +120,10 @@ void ExitInstance();
 void InvalidateRect(const Rect32& rect);
 void InvalidateClient();
 void UpdateWindow();
+
+// Applies a tap on whatever HitTest found under it: the title screen ends, a board cell is placed or
+// cleared, a palette slot is selected or a port's ray is shown or hidden; then the game is judged.
+void ApplyTap(const TapHit& hit);
 
 // Pointer input on the client area, in client coordinates.
 void OnLButtonDown(unsigned flags, int x, int y);
