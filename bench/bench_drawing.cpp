@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "model/game_state.h"
+#include "platform/bitmaps.h"
 #include "render/offscreen.h"
 
 namespace {

@@ -19,8 +19,9 @@
 #include <cmath>
 
 #include "model/game_state.h"
-#include "platform/drawing.h"
+#include "platform/bitmaps.h"
 #include "platform/preferences.h"
+#include "platform/qt_bitmap.h"
 #include "platform/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
@@ -129,7 +130,8 @@ QRect ClientArea::ToGame(const QRect& widget) const {
 void ClientArea::paintEvent(QPaintEvent* event) {
     const QRect invalid = ToGame(event->rect());
     pending_ -= invalid;
-    if (!invalid.isEmpty()) Paint(invalid);
+    if (!invalid.isEmpty())
+        Paint(Rect32{invalid.left(), invalid.top(), invalid.right() + 1, invalid.bottom() + 1});
 
     // From here on the painter counts in device pixels, so that a game pixel is always a whole
     // square of them, whatever the desktop's scale factor.
@@ -145,7 +147,8 @@ void ClientArea::paintEvent(QPaintEvent* event) {
     if (Offscreen.exists && !invalid.isEmpty()) {
         const QRect target(view.left + invalid.x() * view.zoom, view.top + invalid.y() * view.zoom,
                            invalid.width() * view.zoom, invalid.height() * view.zoom);
-        painter.drawImage(target, Offscreen.bufferDC.Image(), invalid);  // nearest neighbour: no smoothing
+        painter.drawImage(target, ImageView(Offscreen.bufferDC.Image()),
+                          invalid);  // nearest neighbour: no smoothing
     }
     if (cursor_.shown) DrawCursor(painter, view);
     painter.end();
@@ -233,6 +236,7 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
 MainFrame::MainFrame() {
     mainFrame = this;
     SetAppMainWindow(this);
+    UseQtText();
 
     client_ = new ClientArea(this);
     setCentralWidget(client_);
@@ -281,8 +285,8 @@ void MainFrame::CreateCommandBar() {
         QAction* action = tools->addAction(QString());
         if (!strip.isNull()) {
             const QImage picture =
-                strip.copy(i * kToolPictureWidth, 0, kToolPictureWidth, kToolPictureHeight);
-            action->setIcon(QIcon(QPixmap::fromImage(picture.convertToFormat(QImage::Format_RGB32))));
+                ImageView(strip).copy(i * kToolPictureWidth, 0, kToolPictureWidth, kToolPictureHeight);
+            action->setIcon(QIcon(QPixmap::fromImage(picture)));
         }
         const int id = kToolButtons[i];
         action->setData(id);
