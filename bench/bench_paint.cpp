@@ -114,7 +114,7 @@ BENCHMARK(BM_TitleFrame)->Arg(4)->Arg(20)->Arg(36);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    UseQtText();
+    UseQtHost();
     SetMessageBoxAnswers([](const AskedMessageBox&) { return IDOK; });
     CreateOffscreenBuffer(kWidth, kHeight);
     benchmark::Initialize(&argc, argv);

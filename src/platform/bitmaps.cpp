@@ -57,7 +57,7 @@ const char* PathOf(int number) {
 
 }  // namespace
 
-Bitmap LoadBitmapW(int number) {
+Bitmap LoadQtBitmap(int number) {
     if (!Known(number)) return {};
     BitmapCache& cache = Cache();
     const int slot = number - kFirstBitmap;

@@ -4,7 +4,7 @@
 #include "raster/raster.h"
 
 // Loads bitmap resource `number` (120 .. 132, 128 the tool bar); a null Bitmap when it cannot.
-Bitmap LoadBitmapW(int number);
+Bitmap LoadQtBitmap(int number);
 
-// Tests: make LoadBitmapW fail for `number` (or succeed again).
+// Tests: make LoadQtBitmap fail for `number` (or succeed again).
 void SetBitmapLoadFails(int number, bool fails);

@@ -40,7 +40,7 @@ int RepaintUncovered(int result) {
 
 }  // namespace
 
-uint32_t GetTickCount() {
+uint32_t QtTickCount() {
     if (TickSource()) return TickSource()();
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
@@ -51,7 +51,7 @@ void SetTickSource(std::function<uint32_t()> source) {
     TickSource() = std::move(source);
 }
 
-int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
+int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
     if (MessageBoxAnswers())
         return RepaintUncovered(MessageBoxAnswers()(AskedMessageBox{text, caption, style}));
 

@@ -7,12 +7,10 @@
 // request stops right after the clock, and the window shows the rest of the last full frame.
 #include "render/paint.h"
 
-#include <QString>
 #include <string>
 
 #include "model/model.h"
-#include "platform/bitmaps.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "render/paint_error.h"
 #include "title/title_screen.h"
@@ -192,8 +190,7 @@ std::u16string NumberText(int32_t value) {
 
 void ReportPaintError(int number) {
     GameState.gamePhase = Broken;
-    MessageBox(AppMainWindow(), QStringLiteral("Internal error %1 (Paint)").arg(number),
-               QStringLiteral("Error"), MB_OK);
+    MessageBox(u"Internal error " + NumberText(number) + u" (Paint)", u"Error", MB_OK);
 }
 
 void Paint(const Rect32& invalid) {

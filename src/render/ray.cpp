@@ -10,7 +10,7 @@
 // different label.
 
 #include "model/model.h"
-#include "platform/bitmaps.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "render/paint_error.h"

@@ -11,7 +11,7 @@
 #include <array>
 
 #include "model/game_state.h"
-#include "platform/bitmaps.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 
 namespace {

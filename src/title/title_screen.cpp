@@ -10,8 +10,7 @@
 
 #include "model/game_state.h"
 #include "model/random.h"
-#include "platform/bitmaps.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "title/title_ring.h"
 

@@ -3,11 +3,6 @@
 
 #include <cstdint>
 
-// Starts (or replaces) timer `id` on the main window, firing every `milliseconds`; returns its id.
-uint32_t SetTimer(uint32_t id, uint32_t milliseconds);
-// Stops the timer whose id SetTimer returned.
-void KillTimer(uint32_t timerId);
-
 void StopTitleScreen();
 int ConfirmAbort();
 void OnNewGame();
@@ -16,3 +11,5 @@ void OnLearn();
 void OnHint();
 void OnOptions();
 void OnTimer(uint32_t timerId);
+// Routes a command of the menu or the tool bar to its handler.
+void OnCommand(int id);

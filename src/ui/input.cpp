@@ -1,11 +1,11 @@
 // What one tap on the client area does: the pointer, the keyboard's cursor and the digit keys find
 // what lies under their game point with HitTest, then apply the tap here.
+#include "ui/input.h"
+
 #include "model/game_state.h"
-#include "model/hit_test.h"
 #include "model/model.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "ui/game_flow.h"
-#include "ui/main_frame.h"
 
 namespace {
 

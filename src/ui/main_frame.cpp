@@ -17,9 +17,11 @@
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "model/game_state.h"
 #include "platform/bitmaps.h"
+#include "platform/host.h"
 #include "platform/preferences.h"
 #include "platform/qt_bitmap.h"
 #include "platform/services.h"
@@ -236,7 +238,7 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
 MainFrame::MainFrame() {
     mainFrame = this;
     SetAppMainWindow(this);
-    UseQtText();
+    UseQtHost();
 
     client_ = new ClientArea(this);
     setCentralWidget(client_);
@@ -280,7 +282,7 @@ void MainFrame::CreateCommandBar() {
     tools->setFloatable(false);
     tools->setIconSize(QSize(kToolPictureWidth, kToolPictureHeight));
     tools->toggleViewAction()->setVisible(false);
-    const Bitmap strip = LoadBitmapW(kToolBarBitmap);
+    const Bitmap strip = LoadQtBitmap(kToolBarBitmap);
     for (int i = 0; i < 5; ++i) {
         QAction* action = tools->addAction(QString());
         if (!strip.isNull()) {
@@ -349,31 +351,6 @@ void MainFrame::ToggleFullScreen() {
 
 void MainFrame::OnCommand(int id) {
     switch (id) {
-        case ID_NEW_GAME:
-        case ID_TOOL_NEW_GAME:
-            OnNewGame();
-            break;
-        case ID_SOLUTION:
-        case ID_TOOL_SOLUTION:
-            OnSolution();
-            break;
-        case ID_LEARN:
-        case ID_TOOL_LEARN:
-            OnLearn();
-            break;
-        case ID_OPTIONS:
-        case ID_TOOL_OPTIONS:
-            OnOptions();
-            break;
-        case ID_ABOUT:
-            ShowAbout(this);
-            break;
-        case ID_TOOL_HINT:
-            OnHint();
-            break;
-        case ID_APP_EXIT:
-            close();  // the close request, which may ask first
-            break;
         case ID_VIEW_ZOOM_IN:
             ZoomBy(1);
             break;
@@ -387,6 +364,7 @@ void MainFrame::OnCommand(int id) {
             ToggleFullScreen();
             break;
         default:
+            ::OnCommand(id);  // the game's own commands
             break;
     }
 }
@@ -464,24 +442,76 @@ void ClientArea::PaintNow() {
     repaint(region);
 }
 
-void InvalidateRect(const Rect32& rect) {
+namespace {
+
+// ---- The game's host on this window ----------------------------------------------------------------
+
+uint32_t HostSetTimer(uint32_t id, uint32_t milliseconds) {
+    return mainFrame == nullptr ? 0 : mainFrame->StartTimer(id, milliseconds);
+}
+
+void HostKillTimer(uint32_t id) {
+    if (mainFrame != nullptr) mainFrame->StopTimer(id);
+}
+
+void HostInvalidate(const Rect32& rect) {
     if (mainFrame == nullptr) return;
     mainFrame->Client()->Invalidate(
         QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
-void InvalidateClient() {
-    if (mainFrame != nullptr) mainFrame->Client()->Invalidate(QRect(0, 0, kGameWidth, kGameHeight));
-}
-
-void UpdateWindow() {
+void HostUpdateWindow() {
     if (mainFrame != nullptr) mainFrame->Client()->PaintNow();
 }
 
-uint32_t SetTimer(uint32_t id, uint32_t milliseconds) {
-    return mainFrame == nullptr ? 0 : mainFrame->StartTimer(id, milliseconds);
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void KillTimer(uint32_t timerId) {
-    if (mainFrame != nullptr) mainFrame->StopTimer(timerId);
+int HostMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
+    return QtMessageBox(AppMainWindow(), FromUtf16(text), FromUtf16(caption), style);
+}
+
+void Relabel(QAction* menu, std::span<const MenuLabel> labels) {
+    if (menu == nullptr || menu->menu() == nullptr) return;
+    const QList<QAction*> items = menu->menu()->actions();
+    for (const MenuLabel& label : labels) {
+        if (label.position < 0) {
+            menu->setText(QString::fromUtf16(InLanguage(label)));
+        } else if (label.position < items.size()) {
+            // The item keeps its command id (its data); only its text changes.
+            items[label.position]->setText(QString::fromUtf16(InLanguage(label)));
+        }
+    }
+}
+
+// Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language, and so
+// do both menus.
+void HostLanguageChanged() {
+    UsePlatformLanguage(GameState.langue != 0);
+    auto* frame = qobject_cast<QMainWindow*>(AppMainWindow());
+    if (frame == nullptr) return;
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    for (int menu = 0; menu < 2 && menu < menus.size(); ++menu) Relabel(menus[menu], MenuLabels(menu));
+}
+
+void HostCloseWindow() {
+    if (mainFrame != nullptr) mainFrame->close();
+}
+
+}  // namespace
+
+void UseQtHost() {
+    Host host{};
+    host.tickCount = &QtTickCount;
+    host.setTimer = &HostSetTimer;
+    host.killTimer = &HostKillTimer;
+    host.invalidate = &HostInvalidate;
+    host.updateWindow = &HostUpdateWindow;
+    host.messageBox = &HostMessageBox;
+    host.loadBitmap = &LoadQtBitmap;
+    host.languageChanged = &HostLanguageChanged;
+    host.closeWindow = &HostCloseWindow;
+    SetHost(host);
+    UseQtText();
 }

@@ -16,7 +16,8 @@
 class QMenu;
 
 #include "model/game_state.h"
-#include "model/hit_test.h"
+#include "platform/host.h"
+#include "ui/input.h"
 #include "ui/key_cursor.h"
 #include "ui/zoom.h"
 
@@ -115,16 +116,6 @@ MainFrame* InitInstance();
 // Releases the off-screen buffer once the message loop has ended.
 void ExitInstance();
 
-// Marks a part of the client area (or all of it) for repainting; UpdateWindow paints what is marked
-// at once, before it returns.
-void InvalidateRect(const Rect32& rect);
-void InvalidateClient();
-void UpdateWindow();
-
-// Applies a tap on whatever HitTest found under it: the title screen ends, a board cell is placed or
-// cleared, a palette slot is selected or a port's ray is shown or hidden; then the game is judged.
-void ApplyTap(const TapHit& hit);
-
-// Pointer input on the client area, in client coordinates.
-void OnLButtonDown(unsigned flags, int x, int y);
-void OnLButtonDblClk(unsigned flags, int x, int y);
+// Makes the game run on this platform: the window's timers, invalidation, message boxes, bitmaps,
+// menus and dialogs behind the game's host, and Qt's text in the raster core.
+void UseQtHost();

@@ -10,6 +10,7 @@
 
 #include "model/model.h"
 #include "platform/bitmaps.h"
+#include "platform/host.h"
 #include "platform/qt_bitmap.h"
 #include "platform/services.h"
 #include "render/offscreen.h"

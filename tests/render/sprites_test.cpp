@@ -11,6 +11,7 @@
 
 #include "model/game_state.h"
 #include "platform/bitmaps.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 
 namespace {

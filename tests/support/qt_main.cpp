@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "platform/qt_bitmap.h"
+#include "ui/main_frame.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -12,6 +12,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "1");
     QApplication app(argc, argv);
-    UseQtText();
+    UseQtHost();
     return RUN_ALL_TESTS();
 }

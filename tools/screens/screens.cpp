@@ -25,6 +25,7 @@
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "ui/game_flow.h"
+#include "ui/main_frame.h"
 
 namespace {
 
@@ -279,7 +280,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(outputFolder);
-    UseQtText();
+    UseQtHost();
     SetDialogActions([](QDialog& dialog) { dialog.reject(); });  // the rules dialog before the demonstration
     SetMessageBoxAnswers([](const AskedMessageBox& box) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
