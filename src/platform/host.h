@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "model/points.h"
+#include "platform/dialog.h"
 #include "raster/raster.h"
 
 // ---- Message boxes ------------------------------------------------------------------------------
@@ -21,9 +22,6 @@ inline constexpr unsigned MB_OKCANCEL = 0x1;
 inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
-
-struct DialogTemplate;
-struct DialogRun;
 
 struct Host {
     // Milliseconds from a steady clock, as a 32-bit counter that wraps.

@@ -5,7 +5,6 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "platform/host.h"
-#include "platform/services.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
 #include "settings/settings.h"
@@ -117,10 +116,7 @@ void OnSolution() {
 void OnLearn() {
     StopTitleScreen();
     if (ConfirmAbort() != IDOK) return;
-    {
-        RulesDialog rules(AppMainWindow());
-        RunModal(rules);
-    }
+    RunRulesDialog();
 
     // The next new game returns to the size that was being played.
     GameState.damier = GameState.gridSize;
@@ -178,10 +174,7 @@ void OnOptions() {
     }
 
     GameState.optionsChanged = 0;
-    {
-        OptionsDialog dialog(AppMainWindow());
-        RunModal(dialog);
-    }
+    RunOptionsDialog();
     UpdateMenuLabels();
     SaveSettings();
     if (GameState.optionsChanged != 0) GeneratePuzzle();

@@ -21,6 +21,7 @@
 
 #include "model/game_state.h"
 #include "platform/bitmaps.h"
+#include "platform/dialog_template.h"
 #include "platform/host.h"
 #include "platform/preferences.h"
 #include "platform/qt_bitmap.h"
@@ -511,6 +512,7 @@ void UseQtHost() {
     host.messageBox = &HostMessageBox;
     host.loadBitmap = &LoadQtBitmap;
     host.languageChanged = &HostLanguageChanged;
+    host.runDialog = &RunTemplateDialog;
     host.closeWindow = &HostCloseWindow;
     SetHost(host);
     UseQtText();
