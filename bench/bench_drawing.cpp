@@ -7,7 +7,7 @@
 #include "model/game_state.h"
 #include "platform/host.h"
 #include "render/offscreen.h"
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
-#include "platform/qt_bitmap.h"
-#include "platform/services.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "title/title_screen.h"
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The bitmaps are compiled into the program and load by number in the sizes and depths the game draws
 // them with. What they show is in the pictures of docs/screenshots, which the screens test draws again.
-#include "platform/bitmaps.h"
+#include "platform/qt/bitmaps.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/qt_bitmap.h"
+#include "platform/qt/qt_bitmap.h"
 #include "raster/device_context.h"
 
 namespace {

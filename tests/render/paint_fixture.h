@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "model/model.h"
-#include "platform/bitmaps.h"
+#include "platform/qt/bitmaps.h"
 #include "platform/host.h"
-#include "platform/qt_bitmap.h"
-#include "platform/services.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/game_state.h"
-#include "platform/bitmaps.h"
+#include "platform/qt/bitmaps.h"
 #include "platform/host.h"
 #include "render/offscreen.h"
 

@@ -12,7 +12,7 @@
 #include <QTextEdit>
 #include <functional>
 
-#include "platform/dialog_template.h"
+#include "platform/qt/dialog_template.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
 #include "settings/settings.h"

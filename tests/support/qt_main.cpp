@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -20,12 +20,12 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
-#include "platform/qt_bitmap.h"
-#include "platform/services.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "ui/game_flow.h"
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 // and release that the game does around every copy cost nothing. After reading, two-colour bitmaps
 // become two-colour Bitmaps whose 0-bits are the dark colour (the 0-bits that the colour rule draws
 // in the text colour); every other bitmap becomes a colour Bitmap.
-#include "platform/bitmaps.h"
+#include "platform/qt/bitmaps.h"
 
 #include <QImage>
 #include <QString>
 #include <array>
 #include <utility>
 
-#include "platform/qt_bitmap.h"
+#include "platform/qt/qt_bitmap.h"
 
 namespace {
 

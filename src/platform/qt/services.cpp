@@ -1,4 +1,4 @@
-#include "platform/services.h"
+#include "platform/qt/services.h"
 
 #include <QCoreApplication>
 #include <QDialog>

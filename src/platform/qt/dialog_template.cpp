@@ -1,4 +1,4 @@
-#include "platform/dialog_template.h"
+#include "platform/qt/dialog_template.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -16,7 +16,7 @@
 #include <QTextOption>
 #include <cmath>
 
-#include "platform/services.h"
+#include "platform/qt/services.h"
 
 namespace {
 

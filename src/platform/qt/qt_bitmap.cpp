@@ -1,4 +1,4 @@
-#include "platform/qt_bitmap.h"
+#include "platform/qt/qt_bitmap.h"
 
 #include <QColor>
 #include <QFont>

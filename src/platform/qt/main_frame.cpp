@@ -1,4 +1,4 @@
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,12 +20,12 @@
 #include <span>
 
 #include "model/game_state.h"
-#include "platform/bitmaps.h"
-#include "platform/dialog_template.h"
+#include "platform/qt/bitmaps.h"
+#include "platform/qt/dialog_template.h"
 #include "platform/host.h"
-#include "platform/preferences.h"
-#include "platform/qt_bitmap.h"
-#include "platform/services.h"
+#include "platform/qt/preferences.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "settings/settings.h"
