@@ -21,8 +21,8 @@ int CancelDialog(const DialogTemplate&, DialogRun&) {
     return IDCANCEL;
 }
 
-constexpr Host kNoPlatform{&NoTicks,  &NoTimer,  &NoKill,  &NoInvalidate, &Nothing,
-                           &AnswerOk, &NoBitmap, &Nothing, &CancelDialog, &Nothing};
+constexpr Host kNoPlatform{&NoTicks,  &NoTimer, &NoKill,       &NoInvalidate, &Nothing, &AnswerOk,
+                           &NoBitmap, &Nothing, &CancelDialog, &Nothing,      &NoTicks};
 
 Host installed = kNoPlatform;
 
@@ -44,6 +44,7 @@ void SetHost(const Host& host) {
     Take(installed.languageChanged, host.languageChanged, kNoPlatform.languageChanged);
     Take(installed.runDialog, host.runDialog, kNoPlatform.runDialog);
     Take(installed.closeWindow, host.closeWindow, kNoPlatform.closeWindow);
+    Take(installed.randomSeed, host.randomSeed, kNoPlatform.randomSeed);
 }
 
 uint32_t GetTickCount() {
@@ -88,4 +89,8 @@ int RunDialog(const DialogTemplate& dialog, DialogRun& run) {
 
 void CloseMainWindow() {
     installed.closeWindow();
+}
+
+uint32_t RandomSeed() {
+    return installed.randomSeed();
 }

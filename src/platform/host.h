@@ -44,6 +44,8 @@ struct Host {
     int (*runDialog)(const DialogTemplate& dialog, DialogRun& run);
     // The close request of the game's window (the Exit command).
     void (*closeWindow)();
+    // A seed for the game's random source, different at every start.
+    uint32_t (*randomSeed)();
 };
 
 // Installs a platform's operations; every null entry keeps the do-nothing default.
@@ -62,6 +64,7 @@ Bitmap LoadBitmapW(int number);
 void LanguageChanged();
 int RunDialog(const DialogTemplate& dialog, DialogRun& run);
 void CloseMainWindow();
+uint32_t RandomSeed();
 
 // The game's screen, whatever the window's zoom.
 inline constexpr int kGameWidth = 240;

@@ -4,6 +4,7 @@
 
 #include "model/game_state.h"
 #include "model/model.h"
+#include "model/random.h"
 #include "platform/host.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
@@ -48,6 +49,15 @@ int16_t LongestHiddenRay() {
 }
 
 }  // namespace
+
+void OnCreate() {
+    SeedRandom(RandomSeed());
+    InitSettings();
+    // The title screen greets the player while the first game waits underneath.
+    GameState.titleFrame = 0;
+    GameState.titleStartTick = GetTickCount();
+    GameState.timerId = SetTimer(1, 60);
+}
 
 void StopTitleScreen() {
     if (GameState.titleStartTick == 0) return;

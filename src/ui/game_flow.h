@@ -3,6 +3,10 @@
 
 #include <cstdint>
 
+// The start-up of the game's window: the random source seeded by the platform, the settings (which
+// build the first puzzle), then the title screen with timer 1 every 60 ms.
+void OnCreate();
+
 void StopTitleScreen();
 int ConfirmAbort();
 void OnNewGame();

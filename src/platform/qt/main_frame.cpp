@@ -11,6 +11,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
 #include <QTimerEvent>
@@ -20,9 +21,9 @@
 #include <span>
 
 #include "model/game_state.h"
+#include "platform/host.h"
 #include "platform/qt/bitmaps.h"
 #include "platform/qt/dialog_template.h"
-#include "platform/host.h"
 #include "platform/qt/preferences.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
@@ -247,14 +248,9 @@ MainFrame::MainFrame() {
     setWindowIcon(QIcon(QStringLiteral(":/mirovane/icon.png")));
 
     CreateViewMenu();
-    InitSettings();
     const int stored = StoredZoom();
     client_->SetPreferredZoom(stored > 0 ? std::min(stored, LargestZoomOnScreen()) : FirstStartZoomHere());
-
-    // The title screen greets the player while the first game waits underneath.
-    GameState.titleFrame = 0;
-    GameState.titleStartTick = GetTickCount();
-    GameState.timerId = SetTimer(1, 60);
+    OnCreate();
 }
 
 MainFrame::~MainFrame() {
@@ -514,6 +510,7 @@ void UseQtHost() {
     host.languageChanged = &HostLanguageChanged;
     host.runDialog = &RunTemplateDialog;
     host.closeWindow = &HostCloseWindow;
+    host.randomSeed = [] { return QRandomGenerator::system()->generate(); };
     SetHost(host);
     UseQtText();
 }
