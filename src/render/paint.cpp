@@ -167,7 +167,10 @@ void DrawResult(DeviceContext& dc) {
         } else {
             rest = english ? u" items not OK " : u" éléments mal placés ";
         }
-        dc.DrawTextW(u" " + NumberText(misplaced) + rest, band, DT_CENTER);
+        std::u16string text = u" ";
+        text += NumberText(misplaced);
+        text += rest;
+        dc.DrawTextW(text, band, DT_CENTER);
         return;
     }
 
@@ -190,7 +193,10 @@ std::u16string NumberText(int32_t value) {
 
 void ReportPaintError(int number) {
     GameState.gamePhase = Broken;
-    MessageBox(u"Internal error " + NumberText(number) + u" (Paint)", u"Error", MB_OK);
+    std::u16string text = u"Internal error ";
+    text += NumberText(number);
+    text += u" (Paint)";
+    MessageBox(text, u"Error", MB_OK);
 }
 
 void Paint(const Rect32& invalid) {
