@@ -128,7 +128,13 @@ void FillSpan(Bitmap& target, int32_t y, int32_t from, int32_t to, const Colour*
         std::fill(line + from, line + to, *inside);
     } else if (tile != nullptr && !tile->isNull()) {
         const uint32_t* tileLine = tile->constRow(y % tile->height());
-        for (int32_t x = from; x < to; ++x) line[x] = tileLine[x % tile->width()];
+        const int32_t width = tile->width();
+        for (int32_t x = from; x < to;) {
+            const int32_t at = x % width;
+            const int32_t run = std::min(to - x, width - at);
+            std::copy(tileLine + at, tileLine + at + run, line + x);
+            x += run;
+        }
     }
 }
 
@@ -323,26 +329,42 @@ void DrawEllipse(Bitmap& target, const Rect32& box, const Colour* outline, const
     }
 }
 
+// Edges are sorted by their top once; each row then looks only at the edges that span it.
 void FillPolygon(Bitmap& target, const Point32* points, int count, const Colour* inside, const Bitmap* tile) {
     if (!Drawable(target) || points == nullptr || count < 3) return;
-    int32_t top = points[0].y;
-    int32_t bottom = points[0].y;
-    for (int i = 1; i < count; ++i) {
-        top = std::min(top, points[i].y);
-        bottom = std::max(bottom, points[i].y);
+    struct Edge {
+        int32_t top;  // the first row whose centre the edge spans
+        int32_t end;  // one past the last such row
+        Point32 from;
+        Point32 to;
+    };
+    std::vector<Edge> edges;
+    edges.reserve(static_cast<size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        Point32 p = points[i];
+        Point32 q = points[(i + 1) % count];
+        if (p.y == q.y) continue;
+        if (q.y < p.y) std::swap(p, q);
+        // Rows y with p.y <= y + 0.5 < q.y.
+        const int32_t top = std::max(p.y, 0);
+        const int32_t end = std::min(q.y, target.height());
+        if (top >= end) continue;
+        edges.push_back(Edge{top, end, p, q});
     }
-    top = std::max(top, 0);
-    bottom = std::min(bottom, target.height());
+    std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.top < b.top; });
+    std::vector<Edge> active;
     std::vector<double> crossings;
-    for (int32_t y = top; y < bottom; ++y) {
-        const double yc = y + 0.5;
+    size_t next = 0;
+    const int32_t first = edges.empty() ? 0 : edges.front().top;
+    for (int32_t y = first; y < target.height() && (next < edges.size() || !active.empty()); ++y) {
+        while (next < edges.size() && edges[next].top == y) active.push_back(edges[next++]);
+        std::erase_if(active, [y](const Edge& edge) { return edge.end <= y; });
         crossings.clear();
-        for (int i = 0; i < count; ++i) {
-            const Point32 p = points[i];
-            const Point32 q = points[(i + 1) % count];
-            if ((p.y <= yc && yc < q.y) || (q.y <= yc && yc < p.y)) {
-                crossings.push_back(p.x + (yc - p.y) * (q.x - p.x) / static_cast<double>(q.y - p.y));
-            }
+        const double yc = y + 0.5;
+        for (const Edge& edge : active) {
+            const Point32 p = edge.from;
+            const Point32 q = edge.to;
+            crossings.push_back(p.x + (yc - p.y) * (q.x - p.x) / static_cast<double>(q.y - p.y));
         }
         std::sort(crossings.begin(), crossings.end());
         // Pixels whose centre x + 0.5 lies in [from, to).

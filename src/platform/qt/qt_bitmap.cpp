@@ -20,6 +20,18 @@ QFont TextFont() {
     return font;
 }
 
+// An image over the target's pixels. The last one is kept: a painter on an image that it has painted
+// on before starts much faster, and the game draws all its text into the one buffer.
+QImage& TextTarget(Bitmap& target) {
+    static QImage image;
+    uchar* bits = reinterpret_cast<uchar*>(target.bits());
+    if (image.constBits() != bits || image.width() != target.width() || image.height() != target.height()) {
+        image = QImage(bits, target.width(), target.height(), static_cast<qsizetype>(target.width()) * 4,
+                       QImage::Format_RGB32);
+    }
+    return image;
+}
+
 int32_t DrawQtText(Bitmap& target, std::u16string_view text, const Rect32& rect, unsigned format,
                    const TextStyle& style) {
     const QFont font = TextFont();
@@ -34,9 +46,7 @@ int32_t DrawQtText(Bitmap& target, std::u16string_view text, const Rect32& rect,
     const QRect box(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     int y = box.top();
     if (singleLine && (format & DT_VCENTER) != 0) y = box.top() + (box.height() - lineHeight) / 2;
-    QImage image(reinterpret_cast<uchar*>(target.bits()), target.width(), target.height(),
-                 static_cast<qsizetype>(target.width()) * 4, QImage::Format_RGB32);
-    QPainter painter(&image);
+    QPainter painter(&TextTarget(target));
     painter.setFont(font);
     painter.setPen(QColor::fromRgb(style.ink));
     if ((format & DT_NOCLIP) == 0) painter.setClipRect(box);
