@@ -5,7 +5,9 @@
 #include <QGuiApplication>
 
 #include "model/game_state.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 
@@ -87,6 +89,7 @@ BENCHMARK(BM_Rectangles)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportA
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    UseQtHost();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

@@ -4,17 +4,17 @@
 
 #include <QApplication>
 #include <QImage>
-#include <QRect>
 #include <random>
 
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
-#include "platform/services.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "title/title_screen.h"
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ void SetUpGameInPlay() {
 
 void BM_FullRepaintOfAGameInPlayWithARay(benchmark::State& state) {
     SetUpGameInPlay();
-    const QRect whole(0, 0, kWidth, kHeight);
+    const Rect32 whole{0, 0, kWidth, kHeight};
     for (auto _ : state) {
         Paint(whole);
         benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
@@ -80,8 +80,8 @@ BENCHMARK(BM_FullRepaintAtZoom)->Arg(1)->Arg(3);
 
 void BM_ClockOnlyRepaint(benchmark::State& state) {
     SetUpGameInPlay();
-    Paint(QRect(0, 0, kWidth, kHeight));
-    const QRect clock(150, 0, 90, 15);
+    Paint(Rect32{0, 0, kWidth, kHeight});
+    const Rect32 clock{150, 0, 240, 15};
     for (auto _ : state) {
         GameState.lastTick += 100;
         Paint(clock);
@@ -114,6 +114,7 @@ BENCHMARK(BM_TitleFrame)->Arg(4)->Arg(20)->Arg(36);
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    UseQtHost();
     SetMessageBoxAnswers([](const AskedMessageBox&) { return IDOK; });
     CreateOffscreenBuffer(kWidth, kHeight);
     benchmark::Initialize(&argc, argv);

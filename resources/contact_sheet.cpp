@@ -3,12 +3,16 @@
 // glance. Writes contact_sheet.png into the build folder, or to the path given on the command line.
 #include <QGuiApplication>
 #include <QImage>
+#include <QPoint>
+#include <QRect>
 #include <QString>
 #include <cstdio>
 #include <utility>
 
 #include "model/game_state.h"
-#include "platform/drawing.h"
+#include "platform/host.h"
+#include "platform/qt/main_frame.h"
+#include "platform/qt/qt_bitmap.h"
 #include "render/offscreen.h"
 
 namespace {
@@ -16,14 +20,14 @@ namespace {
 constexpr int kWidth = 720;
 constexpr int kHeight = 560;
 
-QRgb Grey(int level) {
+Colour Grey(int level) {
     return rgb(level, level, level);
 }
 
 void Caption(DeviceContext& dc, int x, int y, const QString& text) {
     dc.SetTextColor(rgb(255, 255, 255));
     dc.SetBkMode(BackgroundMode::Transparent);
-    dc.DrawTextW(text, QRect(x, y, 300, 14), 0);
+    dc.DrawTextW(text.toStdU16String(), Rect32{x, y, x + 300, y + 14}, 0);
 }
 
 // A bitmap as it is stored: 0-bits black and 1-bits white for the two-colour ones.
@@ -38,7 +42,8 @@ void Plain(DeviceContext& dc, int x, int y, int number) {
 }
 
 // A two-colour bitmap the way the game shows it: a transparent copy by the colour rule.
-void Keyed(DeviceContext& dc, int x, int y, int number, QRect from, QRgb text, QRgb background, QRgb key) {
+void Keyed(DeviceContext& dc, int x, int y, int number, QRect from, Colour text, Colour background,
+           Colour key) {
     const Bitmap replaced = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(number));
     dc.SetTextColor(text);
     dc.SetBkColor(background);
@@ -75,7 +80,7 @@ void Sprites(DeviceContext& dc, int left, int top) {
 
 void Numbers(DeviceContext& dc, int left, int top) {
     Caption(dc, left, top, QStringLiteral("DrawNumber 0-99 in port boxes"));
-    const QRgb boxes[3] = {rgb(255, 255, 0), rgb(160, 160, 160), rgb(100, 255, 100)};
+    const Colour boxes[3] = {rgb(255, 255, 0), rgb(160, 160, 160), rgb(100, 255, 100)};
     const Bitmap replaced = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(120));
     dc.SelectPen(CreatePen(1, rgb(0, 0, 0)));
     dc.SetTextColor(rgb(0, 0, 0));
@@ -91,7 +96,7 @@ void Numbers(DeviceContext& dc, int left, int top) {
 
 void Marks(DeviceContext& dc, int left, int top) {
     Caption(dc, left, top, QStringLiteral("131, 121, 123, 124 in colour"));
-    const QRgb boxes[3] = {rgb(255, 255, 0), rgb(160, 160, 160), rgb(100, 255, 100)};
+    const Colour boxes[3] = {rgb(255, 255, 0), rgb(160, 160, 160), rgb(100, 255, 100)};
     const Bitmap replaced = Offscreen.sourceDC.SelectBitmap(LoadBitmapW(131));
     dc.SelectPen(CreatePen(1, rgb(0, 0, 0)));
     for (int i = 0; i < 6; ++i) {
@@ -126,8 +131,8 @@ void Title(DeviceContext& dc, int left, int top) {
     }
     Offscreen.sourceDC.SelectBitmap(replaced);
     // A band of water as the title screen fills it: a polygon with the water pattern.
-    const QPoint band[] = {{left, top + 200},       {left + 120, top + 150}, {left + 240, top + 200},
-                           {left + 240, top + 230}, {left + 120, top + 170}, {left, top + 230}};
+    const Point32 band[] = {{left, top + 200},       {left + 120, top + 150}, {left + 240, top + 200},
+                            {left + 240, top + 230}, {left + 120, top + 170}, {left, top + 230}};
     dc.SelectPen(CreatePen(1, rgb(150, 30, 190)));
     dc.SelectBrush(CreatePatternBrush(LoadBitmapW(132)));
     dc.Polygon(band, 6);
@@ -144,11 +149,11 @@ void Texts(DeviceContext& dc, int left, int top) {
     dc.SetBkMode(BackgroundMode::Opaque);
     dc.SetTextColor(rgb(0, 255, 0));
     dc.SetBkColor(rgb(0, 0, 0));
-    dc.DrawTextW(QStringLiteral("1:02:03"), QRect(left + 150, y, 90, 15), DT_RIGHT);
+    dc.DrawTextW(u"1:02:03", Rect32{left + 150, y, left + 240, y + 15}, DT_RIGHT);
     dc.SetTextColor(rgb(0, 0, 0));
     dc.SetBkColor(rgb(255, 128, 128));
-    dc.DrawTextW(QStringLiteral("  S\u00e9lectionner un nombre pour \r\n afficher le parcours d'un rayon "),
-                 QRect(left + 25, y + 15, 215, 30), DT_CENTER);
+    dc.DrawTextW(u"  S\u00e9lectionner un nombre pour \r\n afficher le parcours d'un rayon ",
+                 Rect32{left + 25, y + 15, left + 240, y + 45}, DT_CENTER);
 }
 
 }  // namespace
@@ -156,6 +161,7 @@ void Texts(DeviceContext& dc, int left, int top) {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
+    UseQtHost();
     const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(MIROVANE_CONTACT_SHEET);
 
     CreateOffscreenBuffer(kWidth, kHeight);
@@ -171,7 +177,7 @@ int main(int argc, char** argv) {
         {123, {4, 52}}, {124, {168, 52}}, {127, {370, 4}}, {130, {4, 112}}, {132, {460, 4}}};
     for (const auto& [number, place] : places) Plain(dc, place.x(), place.y(), number);
     DeviceContext icon;
-    icon.SelectBitmap(QImage(QStringLiteral(":/mirovane/icon.png")).convertToFormat(QImage::Format_RGB32));
+    icon.SelectBitmap(BitmapFromImage(QImage(QStringLiteral(":/mirovane/icon.png"))));
     dc.BitBlt(370, 100, 32, 32, icon, 0, 0);
     Caption(dc, 370, 133, QStringLiteral("icon"));
 
@@ -181,7 +187,7 @@ int main(int argc, char** argv) {
     Title(dc, 460, 206);
     Texts(dc, 460, 480);
 
-    const bool saved = Offscreen.bufferDC.Image().save(path);
+    const bool saved = ImageView(Offscreen.bufferDC.Image()).save(path);
     DestroyOffscreenBuffer();
     if (!saved) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));

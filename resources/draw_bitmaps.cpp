@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/drawing.h"
+#include "raster/raster.h"
 
 namespace {
 

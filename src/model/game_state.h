@@ -24,6 +24,8 @@
 #include <array>
 #include <cstdint>
 
+#include "model/points.h"
+
 enum ItemType : int16_t {
     Empty = 0,
     SlashMirror = 1,      // diagonal, lower left to upper right
@@ -39,21 +41,6 @@ enum ItemType : int16_t {
 enum Direction : int32_t { Up = 0, Right = 1, Down = 2, Left = 3 };
 
 enum GamePhase : int32_t { Playing = 0, Finished = 1, Learning = 2, Broken = 3 };
-
-struct Point32 {
-    int32_t x;
-    int32_t y;
-    friend bool operator==(const Point32&, const Point32&) = default;
-};
-
-// Right and bottom edges are exclusive.
-struct Rect32 {
-    int32_t left;
-    int32_t top;
-    int32_t right;
-    int32_t bottom;
-    friend bool operator==(const Rect32&, const Rect32&) = default;
-};
 
 using Board = std::array<int16_t, 64>;
 using EdgeLabel = uint16_t;
@@ -118,8 +105,8 @@ struct GameRecord {
     GamePhase gamePhase = Playing;
     int32_t langue = 0;  // 0 English, anything else French
     int32_t hint = 0;
-    int32_t gridSize = 0;  // N of the current game
-    int32_t damier = 0;    // N for the next game
+    int32_t gridSize = 0;   // N of the current game
+    int32_t damier = 0;     // N for the next game
     int32_t itemCount = 0;  // K of the current game
     int32_t items = 0;      // K for the next game
     int32_t optionsChanged = 0;

@@ -9,5 +9,8 @@ using RandomFunction = uint32_t (*)(void* context);
 // One draw from the installed source.
 uint32_t Random();
 
+// Seeds the default source (the platform's seed at start-up).
+void SeedRandom(uint32_t seed);
+
 // Installs a source; a null function puts the default source back.
 void SetRandomSource(RandomFunction function, void* context);

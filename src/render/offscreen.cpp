@@ -2,15 +2,11 @@
 // the screen never shows a half-drawn frame.
 #include "render/offscreen.h"
 
-#include <QImage>
-
 OffscreenBuffer Offscreen;
 
 void CreateOffscreenBuffer(int32_t width, int32_t height) {
     Offscreen.bufferDC = DeviceContext();
-    // The temporary is the only other holder of the pixels, so the buffer's bitmap stays unshared and
-    // drawing never copies it.
-    Offscreen.bufferDC.SelectBitmap(QImage(width, height, QImage::Format_RGB32));
+    Offscreen.bufferDC.SelectBitmap(Bitmap(width, height));
     Offscreen.width = width;
     Offscreen.height = height;
     Offscreen.bufferDC.PatBlt(0, 0, width, height, RasterOp::Whiteness);

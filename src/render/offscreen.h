@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/drawing.h"
+#include "raster/device_context.h"
 
 struct OffscreenBuffer {
     int32_t height = 0;

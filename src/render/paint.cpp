@@ -7,10 +7,10 @@
 // request stops right after the clock, and the window shows the rest of the last full frame.
 #include "render/paint.h"
 
-#include <QString>
+#include <string>
 
 #include "model/model.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "render/paint_error.h"
 #include "title/title_screen.h"
@@ -19,33 +19,34 @@ namespace {
 
 constexpr int kBox = 21;  // boxes are 21 pixels square at a 20-pixel pitch
 
-constexpr QRgb kWhite = rgb(255, 255, 255);
-constexpr QRgb kBlack = rgb(0, 0, 0);
-constexpr QRgb kGreen = rgb(0, 255, 0);
-constexpr QRgb kPurple = rgb(128, 0, 128);
-constexpr QRgb kPink = rgb(255, 128, 128);
-constexpr QRgb kLightCyan = rgb(128, 255, 255);
+constexpr Colour kWhite = rgb(255, 255, 255);
+constexpr Colour kBlack = rgb(0, 0, 0);
+constexpr Colour kGreen = rgb(0, 255, 0);
+constexpr Colour kPurple = rgb(128, 0, 128);
+constexpr Colour kPink = rgb(255, 128, 128);
+constexpr Colour kLightCyan = rgb(128, 255, 255);
 
 // The legend's two halves: a yellow box whose ray comes back, a grey box whose ray is absorbed.
-constexpr QPoint kReflectedLegend{51, 249};
-constexpr QPoint kAbsorbedLegend{130, 249};
+constexpr Point32 kReflectedLegend{51, 249};
+constexpr Point32 kAbsorbedLegend{130, 249};
 constexpr int kLegendWidth = 60;
 constexpr int kLegendHeight = 17;
 
-QRect ToQRect(const Rect32& r) {
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+// The exclusive bottom edge of a paint request; an empty request reaches no row at all.
+int InvalidBottom(const Rect32& invalid) {
+    return invalid.right <= invalid.left || invalid.bottom <= invalid.top ? 0 : invalid.bottom;
 }
 
-// The exclusive bottom edge of a paint request; an empty request reaches no row at all.
-int InvalidBottom(const QRect& invalid) {
-    return invalid.isEmpty() ? 0 : invalid.y() + invalid.height();
+// The clock's text is digits and the marks ' " h, one UTF-16 unit each.
+std::u16string Widened(const wchar_t* text, int length) {
+    return std::u16string(text, text + length);
 }
 
 void DrawClock(DeviceContext& dc) {
     if (GameState.gameStartTick == 0 || GameState.gamePhase == Learning) return;
     wchar_t text[16] = {};
     const int length = FormatElapsed(text, 16, GameState.lastTick - GameState.gameStartTick);
-    dc.DrawTextW(QString::fromWCharArray(text, length), ToQRect(GameState.clockRect), DT_RIGHT);
+    dc.DrawTextW(Widened(text, length), GameState.clockRect, DT_RIGHT);
 }
 
 void DrawBoardGrid(DeviceContext& dc) {
@@ -61,7 +62,7 @@ void DrawBoardGrid(DeviceContext& dc) {
 
 // Draws the strip of items still to place (or, once the game is over, the puzzle's items) and makes
 // selectedItem follow paletteSlot. Returns whether the selected slot wants its white frame, and where.
-bool DrawPalette(DeviceContext& dc, QRect& selectionFrame) {
+bool DrawPalette(DeviceContext& dc, Point32& selectionFrame) {
     bool framed = false;
     int slot = 0;
     for (int16_t type = SlashMirror; type <= TotalReflector; ++type) {
@@ -72,7 +73,7 @@ bool DrawPalette(DeviceContext& dc, QRect& selectionFrame) {
             if (slot == GameState.paletteSlot) {
                 GameState.selectedItem = type;
                 if (GameState.placedCount < GameState.itemCount) {
-                    selectionFrame = QRect(left, top, kBox, kBox);
+                    selectionFrame = Point32{left, top};
                     framed = true;
                 }
             }
@@ -115,26 +116,25 @@ void DrawLegend(DeviceContext& dc) {
     DeviceContext& source = Offscreen.sourceDC;
     const Bitmap replaced = source.SelectBitmap(legend);
     if (GameState.usereflect != 0) {
-        dc.BitBlt(kReflectedLegend.x(), kReflectedLegend.y(), kLegendWidth, kLegendHeight, source, 0, 0);
+        dc.BitBlt(kReflectedLegend.x, kReflectedLegend.y, kLegendWidth, kLegendHeight, source, 0, 0);
     }
     if (GameState.useabsorbed != 0) {
-        dc.BitBlt(kAbsorbedLegend.x(), kAbsorbedLegend.y(), kLegendWidth, kLegendHeight, source, 0,
+        dc.BitBlt(kAbsorbedLegend.x, kAbsorbedLegend.y, kLegendWidth, kLegendHeight, source, 0,
                   kLegendHeight);
     }
     source.SelectBitmap(replaced);
 }
 
 void DrawLearningHint(DeviceContext& dc) {
-    const QString text =
-        GameState.langue == 0
-            ? QStringLiteral(" Select a number to \r\n display the laser ray ")
-            : QStringLiteral("  Sélectionner un nombre pour \r\n afficher le parcours d'un rayon ");
-    dc.DrawTextW(text, ToQRect(GameState.messageRect), DT_CENTER);
+    const char16_t* text = GameState.langue == 0
+                               ? u" Select a number to \r\n display the laser ray "
+                               : u"  Sélectionner un nombre pour \r\n afficher le parcours d'un rayon ";
+    dc.DrawTextW(text, GameState.messageRect, DT_CENTER);
 }
 
 // One language's half of a banner bitmap: its words (1-bits) in `colour`, the 0-bits around them
 // skipped. A bitmap that cannot be loaded is internal error `error`.
-void DrawBanner(DeviceContext& dc, int bitmap, int error, QRgb colour, QPoint at, QRect half) {
+void DrawBanner(DeviceContext& dc, int bitmap, int error, Colour colour, Point32 at, Rect32 half) {
     const Bitmap banner = LoadBitmapW(bitmap);
     if (banner.isNull()) {
         ReportPaintError(error);
@@ -143,8 +143,9 @@ void DrawBanner(DeviceContext& dc, int bitmap, int error, QRgb colour, QPoint at
     DeviceContext& source = Offscreen.sourceDC;
     const Bitmap replaced = source.SelectBitmap(banner);
     dc.SetBkColor(colour);
-    dc.TransparentImage(at.x(), at.y(), half.width(), half.height(), source, half.x(), half.y(), half.width(),
-                        half.height(), kBlack);
+    const int width = half.right - half.left;
+    const int height = half.bottom - half.top;
+    dc.TransparentImage(at.x, at.y, width, height, source, half.left, half.top, width, height, kBlack);
     source.SelectBitmap(replaced);
 }
 
@@ -160,36 +161,45 @@ void DrawResult(DeviceContext& dc) {
 
     if (GameState.mismatchCount != 0) {
         const int misplaced = GameState.moveCount;
-        QString text;
+        const char16_t* rest = nullptr;
         if (misplaced == 1) {
-            text = english ? QString::asprintf(" %i item not OK ", misplaced)
-                           : QString::asprintf(" %i élément mal placé ", misplaced);
+            rest = english ? u" item not OK " : u" élément mal placé ";
         } else {
-            text = english ? QString::asprintf(" %i items not OK ", misplaced)
-                           : QString::asprintf(" %i éléments mal placés ", misplaced);
+            rest = english ? u" items not OK " : u" éléments mal placés ";
         }
-        dc.DrawTextW(text, ToQRect(band), DT_CENTER);
+        std::u16string text = u" ";
+        text += NumberText(misplaced);
+        text += rest;
+        dc.DrawTextW(text, band, DT_CENTER);
         return;
     }
 
     if (GameState.moveCount == 0) {
-        DrawBanner(dc, 121, 25, kGreen, QPoint(cx - 32, cy - 6), QRect(0, english ? 13 : 0, 65, 13));
+        DrawBanner(dc, 121, 25, kGreen, Point32{cx - 32, cy - 6},
+                   Rect32{0, english ? 13 : 0, 65, english ? 26 : 13});
     } else if (english) {
-        DrawBanner(dc, 123, 26, kLightCyan, QPoint(cx - 78, cy - 9), QRect(0, 19, 156, 17));
+        DrawBanner(dc, 123, 26, kLightCyan, Point32{cx - 78, cy - 9}, Rect32{0, 19, 156, 36});
     } else {
-        DrawBanner(dc, 123, 26, kLightCyan, QPoint(cx - 78, cy - 9), QRect(0, 0, 156, 18));
+        DrawBanner(dc, 123, 26, kLightCyan, Point32{cx - 78, cy - 9}, Rect32{0, 0, 156, 18});
     }
 }
 
 }  // namespace
 
-void ReportPaintError(int number) {
-    GameState.gamePhase = Broken;
-    MessageBox(AppMainWindow(), QStringLiteral("Internal error %1 (Paint)").arg(number),
-               QStringLiteral("Error"), MB_OK);
+std::u16string NumberText(int32_t value) {
+    const std::string digits = std::to_string(value);
+    return std::u16string(digits.begin(), digits.end());
 }
 
-void Paint(const QRect& invalid) {
+void ReportPaintError(int number) {
+    GameState.gamePhase = Broken;
+    std::u16string text = u"Internal error ";
+    text += NumberText(number);
+    text += u" (Paint)";
+    MessageBox(text, u"Error", MB_OK);
+}
+
+void Paint(const Rect32& invalid) {
     if (GameState.titleStartTick != 0) {
         DrawTitleFrame();
         return;
@@ -205,7 +215,7 @@ void Paint(const QRect& invalid) {
         dc.SetBkColor(kGreen);
         dc.SetTextColor(kBlack);
         dc.SetBkMode(BackgroundMode::Opaque);
-        dc.DrawTextW(QStringLiteral("Panic, internal problem"), ToQRect(GameState.messageRect), DT_CENTER);
+        dc.DrawTextW(u"Panic, internal problem", GameState.messageRect, DT_CENTER);
         return;
     }
 
@@ -222,14 +232,13 @@ void Paint(const QRect& invalid) {
 
     RecountPalette(-1);
     dc.SelectPen(blackPen);
-    QRect selectionFrame;
+    Point32 selectionFrame{0, 0};
     const bool framed = DrawPalette(dc, selectionFrame);
     dc.SelectBrush(GetStockBrush(NULL_BRUSH));
 
     if (GameState.gamePhase == Playing && GameState.placedCount < GameState.itemCount && framed) {
         dc.SelectPen(whitePen);
-        dc.Rectangle(selectionFrame.left(), selectionFrame.top(), selectionFrame.left() + kBox,
-                     selectionFrame.top() + kBox);
+        dc.Rectangle(selectionFrame.x, selectionFrame.y, selectionFrame.x + kBox, selectionFrame.y + kBox);
     }
 
     const bool rayDue = GameState.gamePhase == Finished || GameState.gamePhase == Learning ||

@@ -8,9 +8,9 @@
 // Each port box is coloured by how the puzzle's ray from that port ends, carries that ray's cell
 // count, and is marked (a coloured square with a round window) where the player's board gives a
 // different label.
-#include <QString>
 
 #include "model/model.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "render/paint_error.h"
@@ -19,27 +19,27 @@ namespace {
 
 constexpr int kBox = 21;
 
-constexpr QRgb kRayGreen = rgb(0, 255, 0);
-constexpr QRgb kAbsorbedGrey = rgb(160, 160, 160);
-constexpr QRgb kReflectedYellow = rgb(255, 255, 0);
-constexpr QRgb kExitGreen = rgb(100, 255, 100);
-constexpr QRgb kMarkRed = rgb(255, 0, 0);
-constexpr QRgb kMarkBlue = rgb(0, 0, 255);
-constexpr QRgb kBlack = rgb(0, 0, 0);
+constexpr Colour kRayGreen = rgb(0, 255, 0);
+constexpr Colour kAbsorbedGrey = rgb(160, 160, 160);
+constexpr Colour kReflectedYellow = rgb(255, 255, 0);
+constexpr Colour kExitGreen = rgb(100, 255, 100);
+constexpr Colour kMarkRed = rgb(255, 0, 0);
+constexpr Colour kMarkBlue = rgb(0, 0, 255);
+constexpr Colour kBlack = rgb(0, 0, 0);
 
 bool InsideGrid(const Point32& cell) {
     const int n = GameState.gridSize;
     return cell.x >= 0 && cell.y >= 0 && cell.x < n && cell.y < n;
 }
 
-QPoint CellCentre(const Point32& cell) {
-    return QPoint(GameState.boardX + 20 * cell.x + 10, GameState.boardY + 20 * cell.y + 10);
+Point32 CellCentre(const Point32& cell) {
+    return Point32{GameState.boardX + 20 * cell.x + 10, GameState.boardY + 20 * cell.y + 10};
 }
 
-QPoint PortCentre(int16_t port) {
+Point32 PortCentre(int16_t port) {
     Point32 corner{};
     PortPosition(port, corner);
-    return QPoint(corner.x + 10, corner.y + 10);
+    return Point32{corner.x + 10, corner.y + 10};
 }
 
 // The two cells hold the two ends of the wormhole pair (in either order).
@@ -49,12 +49,12 @@ bool WormholePair(const Point32& a, const Point32& b) {
     return (first == WormholeA && second == WormholeB) || (first == WormholeB && second == WormholeA);
 }
 
-void DrawSegment(DeviceContext& dc, const QPoint& from, const QPoint& to) {
-    const QPoint segment[2] = {from, to};
+void DrawSegment(DeviceContext& dc, const Point32& from, const Point32& to) {
+    const Point32 segment[2] = {from, to};
     dc.Polyline(segment, 2);
 }
 
-QRgb BoxColour(EdgeLabel label) {
+Colour BoxColour(EdgeLabel label) {
     switch (label & kLabelKindMask) {
         case kLabelAbsorbed:
             return kAbsorbedGrey;
@@ -81,7 +81,7 @@ void DrawRayPath() {
     TraceRay(GameState.shownPort, count, GameState.gamePhase == Playing ? kPlayerBoard : kHiddenBoard);
 
     const Pen replaced = dc.SelectPen(CreatePen(3, kRayGreen));
-    QPoint from = PortCentre(GameState.shownPort);
+    Point32 from = PortCentre(GameState.shownPort);
     int stop = kRayPathCapacity;
     for (int i = 0; i < kRayPathCapacity; ++i) {
         const Point32& cell = path[i];
@@ -91,15 +91,15 @@ void DrawRayPath() {
         }
         if (!InsideGrid(cell)) continue;
 
-        QPoint to = CellCentre(cell);
+        Point32 to = CellCentre(cell);
         // Entry 0 is the port's own outside position, so a cell inside always has a predecessor.
         const Point32 before = i > 0 ? path[i - 1] : Point32{kRayUnwritten, kRayUnwritten};
         if (i + 1 < kRayPathCapacity && before == path[i + 1]) {
             // The ray reverses here: it turns 5 pixels inside the edge it came through.
             if (before.x == cell.x) {
-                to.setY(GameState.boardY + 20 * cell.y + (before.y < cell.y ? 5 : 15));
+                to.y = GameState.boardY + 20 * cell.y + (before.y < cell.y ? 5 : 15);
             } else {
-                to.setX(GameState.boardX + 20 * cell.x + (before.x < cell.x ? 5 : 15));
+                to.x = GameState.boardX + 20 * cell.x + (before.x < cell.x ? 5 : 15);
             }
         }
         if (!(InsideGrid(before) && WormholePair(before, cell))) DrawSegment(dc, from, to);
@@ -126,7 +126,7 @@ void DrawPortLabels() {
         for (int p = 0; p < ports; ++p) {
             Point32 corner{};
             PortPosition(static_cast<int16_t>(p), corner);
-            const QRgb colour = BoxColour(GameState.hiddenLabels[p]);
+            const Colour colour = BoxColour(GameState.hiddenLabels[p]);
             dc.SetBkColor(colour);
             dc.SelectBrush(CreateSolidBrush(colour));
             dc.SelectPen(blackPen);
@@ -160,7 +160,7 @@ void DrawPortLabels() {
                 DrawNumber(dc, corner.x, corner.y, corner.x + kBox, corner.y + kBox, count);
             } else {
                 // The digit strip has room for two digits only; longer counts are written as text.
-                dc.DrawTextW(QString::number(count), QRect(corner.x, corner.y, kBox, kBox),
+                dc.DrawTextW(NumberText(count), Rect32{corner.x, corner.y, corner.x + kBox, corner.y + kBox},
                              DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
             }
         }

@@ -11,12 +11,13 @@
 #include <array>
 
 #include "model/game_state.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 
 namespace {
 
 constexpr int kItemSheet = 130;
-constexpr QRgb kSpriteKey = rgb(128, 0, 128);
+constexpr Colour kSpriteKey = rgb(128, 0, 128);
 constexpr int kSpriteSize = 19;
 constexpr int kGlyphHeight = 10;
 
@@ -53,8 +54,8 @@ void DrawGlyph(DeviceContext& dc, int32_t x, int32_t y, int16_t digit) {
                         rgb(255, 255, 255));
 }
 
-void DrawSegment(DeviceContext& dc, int32_t x, int32_t y, QPoint from, QPoint to) {
-    const QPoint points[2] = {QPoint(x, y) + from, QPoint(x, y) + to};
+void DrawSegment(DeviceContext& dc, int32_t x, int32_t y, Point32 from, Point32 to) {
+    const Point32 points[2] = {{x + from.x, y + from.y}, {x + to.x, y + to.y}};
     dc.Polyline(points, 2);
 }
 

@@ -2,13 +2,11 @@
 // the current player's statistics with their reset button.
 #pragma once
 
-#include <QDialog>
-#include <QString>
 #include <cstdint>
+#include <string>
 
 #include "model/game_state.h"
-
-class QPushButton;
+#include "platform/dialog.h"
 
 // Control ids of template 104.
 namespace OptionsId {
@@ -31,45 +29,28 @@ inline constexpr int Player2 = 1035;
 
 // The statistics text of one player in the language `langue` (0 English, otherwise French): three
 // lines separated by "\r\n", or a single line when no game was counted.
-QString StatisticsText(const PlayerStats& stats, int32_t langue);
+std::u16string StatisticsText(const PlayerStats& stats, int32_t langue);
 
-class OptionsDialog : public QDialog {
-  public:
-    explicit OptionsDialog(QWidget* parent = nullptr);
-
-    // The dialog's values, each exchanged with one control. Choices are positions within their radio
-    // group, -1 when none is checked; the check boxes are 0 or 1.
-    QPushButton* resetButton = nullptr;
+// The dialog's values, each exchanged with one control. Choices are positions within their radio
+// group, -1 when none is checked; the check boxes are 0 or 1.
+struct OptionsDialog {
     int32_t itemCountChoice = -1;  // K - 3
     int32_t languageChoice = -1;   // 0 English, 1 French
-    QString statisticsText;
+    std::u16string statisticsText;
     int32_t gridSizeChoice = -1;  // N - 4
-    QString gridSizeLabel;
+    std::u16string gridSizeLabel;
     int32_t absorbers = 0;
     int32_t reflectingItems = 0;
     int32_t hints = 0;
     int32_t wormhole = 0;
-    QString itemCountLabel;
+    std::u16string itemCountLabel;
     int32_t playerChoice = -1;  // 0 Player 1, 1 Player 2
-
-    // pull: controls into values; otherwise values into controls.
-    void DoDataExchange(bool pull);
-
-    // Puts the texts of the current language on the dialog and rebuilds the statistics text of the
-    // current player. The labels and the statistics reach their controls with the next push.
-    void RelabelOptions();
-
-    // The first showing initialises the dialog from the game record.
-    void setVisible(bool visible) override;
-
-    // OK: the choices go into the game record, and a changed game asks for a new one.
-    void accept() override;
-
-  private:
-    void OnInitDialog();
-    void OnLanguage();
-    void OnPlayer();
-    void OnReset();
-
-    bool initialised_ = false;
 };
+
+// Template 104.
+const DialogTemplate& OptionsTemplate();
+
+// Shows the dialog on the game record: OK puts the choices into the game record and sets
+// optionsChanged when the game itself changed; the player, language and reset buttons act at once.
+// Returns IDOK or IDCANCEL.
+int RunOptionsDialog();

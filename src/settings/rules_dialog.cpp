@@ -1,7 +1,9 @@
 #include "settings/rules_dialog.h"
 
+#include <vector>
+
 #include "model/game_state.h"
-#include "platform/dialog_template.h"
+#include "platform/host.h"
 
 namespace {
 
@@ -23,32 +25,47 @@ const char16_t* const kFrenchRules =
     u"de cases parcourues par le rayon jusqu'à ce qu'il ressorte ou qu'il soit absorbé. Du gris indique un "
     u"rayon absorbé, qui ne ressort pas,  du jaune indique un rayon réfléchi, qui ressort sur lui-même.";
 
+// The dialog's values, each exchanged with one control.
+struct RulesDialog {
+    std::u16string rulesText;
+    std::u16string titleText;
+};
+
+void DoDataExchange(RulesDialog& d, const DialogControls& c, bool pull) {
+    c.exchangeText(c.dialog, pull, RulesId::Text, d.rulesText);
+    c.exchangeText(c.dialog, pull, RulesId::Title, d.titleText);
+}
+
+// The first showing fills the texts in the current language.
+void OnInitDialog(void* state, const DialogControls& c) {
+    RulesDialog& d = *static_cast<RulesDialog*>(state);
+    DoDataExchange(d, c, false);  // the handheld's base initialisation
+    d.rulesText = RulesText(GameState.langue);
+    d.titleText = GameState.langue == 0 ? kEnglishTitle : kFrenchTitle;
+    DoDataExchange(d, c, false);
+}
+
+void OnClicked(void*, const DialogControls&, int) {}
+void OnOk(void*, const DialogControls&) {}
+
 }  // namespace
 
-RulesDialog::RulesDialog(QWidget* parent) : QDialog(parent) {
-    DialogTemplate dialog(*this, QStringLiteral("Dialog"), 151, 213);
-    dialog.AddLineEdit(RulesId::SpareEdit, 13, 190, 36, 11, DialogTemplate::Bordered);
-    dialog.AddMultiLineEdit(RulesId::Text, 1, 17, 136, 137, DialogTemplate::VerticalScroll);
-    dialog.AddLineEdit(RulesId::Title, 30, 1, 75, 12, DialogTemplate::Centred);
+std::u16string RulesText(int32_t langue) {
+    return langue == 0 ? kEnglishRules : kFrenchRules;
 }
 
-void RulesDialog::DoDataExchange(bool pull) {
-    ExchangeText(pull, *this, RulesId::Text, rulesText);
-    ExchangeText(pull, *this, RulesId::Title, titleText);
+const DialogTemplate& RulesTemplate() {
+    static const std::vector<DialogControl> controls = {
+        {ControlKind::LineEdit, RulesId::SpareEdit, 13, 190, 36, 11, u"", kBordered},
+        {ControlKind::MultiLineEdit, RulesId::Text, 1, 17, 136, 137, u"", kVerticalScroll},
+        {ControlKind::LineEdit, RulesId::Title, 30, 1, 75, 12, u"", kCentred},
+    };
+    static const DialogTemplate rules{105, u"Dialog", 151, 213, controls};
+    return rules;
 }
 
-void RulesDialog::setVisible(bool visible) {
-    if (visible && !initialised_) {
-        initialised_ = true;
-        OnInitDialog();
-    }
-    QDialog::setVisible(visible);
-}
-
-void RulesDialog::OnInitDialog() {
-    DoDataExchange(false);  // the handheld's base initialisation
-    const bool english = GameState.langue == 0;
-    rulesText = QString::fromUtf16(english ? kEnglishRules : kFrenchRules);
-    titleText = QString::fromUtf16(english ? kEnglishTitle : kFrenchTitle);
-    DoDataExchange(false);
+int RunRulesDialog() {
+    RulesDialog dialog;
+    DialogRun run{&dialog, &OnInitDialog, &OnClicked, &OnOk};
+    return RunDialog(RulesTemplate(), run);
 }

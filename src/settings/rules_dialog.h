@@ -1,8 +1,9 @@
 // The rules dialog (template 105): a title line and the rules of the game in the current language.
 #pragma once
 
-#include <QDialog>
-#include <QString>
+#include <string>
+
+#include "platform/dialog.h"
 
 // Control ids of template 105.
 namespace RulesId {
@@ -11,22 +12,11 @@ inline constexpr int Title = 1011;
 inline constexpr int SpareEdit = 1032;  // an empty edit that nothing fills or reads
 }  // namespace RulesId
 
-class RulesDialog : public QDialog {
-  public:
-    explicit RulesDialog(QWidget* parent = nullptr);
+// The rules in the language `langue` (0 English, otherwise French), lines broken by "\r\n".
+std::u16string RulesText(int32_t langue);
 
-    // The dialog's values, each exchanged with one control.
-    QString rulesText;
-    QString titleText;
+// Template 105.
+const DialogTemplate& RulesTemplate();
 
-    // pull: controls into values; otherwise values into controls.
-    void DoDataExchange(bool pull);
-
-    // The first showing fills the texts in the current language.
-    void setVisible(bool visible) override;
-
-  private:
-    void OnInitDialog();
-
-    bool initialised_ = false;
-};
+// Shows the rules in the current language; OK and Cancel both just close it. Returns IDOK or IDCANCEL.
+int RunRulesDialog();

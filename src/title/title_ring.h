@@ -5,32 +5,33 @@
 // s has its outer edge at s times the unit ring of RippleTable and its inner edge at s - 6 times it.
 #pragma once
 
-#include <QPoint>
-#include <QRgb>
 #include <array>
 #include <cstdint>
+
+#include "model/points.h"
+#include "raster/raster.h"
 
 inline constexpr int kRingPoints = 90;
 inline constexpr int kMaxBandCorners = 2 * (kRingPoints - 1);
 
-using RingPoints = std::array<QPoint, kRingPoints>;
+using RingPoints = std::array<Point32, kRingPoints>;
 
 // Fills RippleTable (the unit ring, 4 degrees a point) and the depth scale S from the fixed camera,
 // ripple centre, vanishing point and animation rectangle.
 void SetUpRipple();
 
 // Screen point of the plane point (x, z). Needs the depth scale of SetUpRipple.
-QPoint ProjectPlanePoint(int32_t x, int32_t z);
+Point32 ProjectPlanePoint(int32_t x, int32_t z);
 
 // Projects the outer and inner edges of the ring of size s.
 void ProjectRing(int32_t s, RingPoints& outer, RingPoints& inner);
 
 // Corners of the water band of size s: the outer edge forward, then the inner edge back, both cut
 // from the far side once s is above 200. Writes up to kMaxBandCorners corners; returns their number.
-int BandCorners(int32_t s, const RingPoints& outer, const RingPoints& inner, QPoint* corners);
+int BandCorners(int32_t s, const RingPoints& outer, const RingPoints& inner, Point32* corners);
 
 // Colour of the ring's 1-pixel pen at size s: purple up to 150, darker beyond.
-QRgb RingPenColour(int32_t s);
+Colour RingPenColour(int32_t s);
 
 // Half the side of the star burst at period t (60 ms each); 0 means no flash. From t = 15 on it
 // flickers, drawing one value of Random.

@@ -6,21 +6,20 @@
 // drawn once stay on the screen.
 #include "title/title_screen.h"
 
-#include <QString>
 #include <cmath>
 
 #include "model/game_state.h"
 #include "model/random.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 #include "title/title_ring.h"
 
 namespace {
 
-constexpr QRgb kBlack = rgb(0, 0, 0);
-constexpr QRgb kCreditsPurple = rgb(128, 0, 128);
-constexpr QRgb kAddressGreen = rgb(0, 255, 0);
-constexpr QRgb kTitleBlue = rgb(100, 100, 255);
+constexpr Colour kBlack = rgb(0, 0, 0);
+constexpr Colour kCreditsPurple = rgb(128, 0, 128);
+constexpr Colour kAddressGreen = rgb(0, 255, 0);
+constexpr Colour kTitleBlue = rgb(100, 100, 255);
 
 constexpr int kPeriodMs = 60;
 constexpr int kLastFrame = 2000;
@@ -73,11 +72,10 @@ void DrawSetUpFrame(DeviceContext& dc) {
 
     dc.SetBkColor(kBlack);
     dc.SetTextColor(kAddressGreen);
-    dc.DrawTextW(QStringLiteral("www.kestory.example"), QRect(0, 240, 240, 30), DT_CENTER);
+    dc.DrawTextW(u"www.kestory.example", Rect32{0, 240, 240, 270}, DT_CENTER);
     dc.SetTextColor(kTitleBlue);
-    dc.DrawTextW(GameState.langue == 0 ? QStringLiteral("Mirovane - lasers and mirrors")
-                                       : QStringLiteral("Mirovane - lasers et miroirs"),
-                 QRect(0, 210, 240, 30), DT_CENTER);
+    dc.DrawTextW(GameState.langue == 0 ? u"Mirovane - lasers and mirrors" : u"Mirovane - lasers et miroirs",
+                 Rect32{0, 210, 240, 240}, DT_CENTER);
 
     FillStarField();
     SetUpRipple();
@@ -92,7 +90,7 @@ void DrawRing(DeviceContext& dc, int32_t s) {
     if (s < 170) {
         dc.Polyline(outer.data(), kRingPoints);
     } else {
-        QPoint corners[kMaxBandCorners];
+        Point32 corners[kMaxBandCorners];
         const int count = BandCorners(s, outer, inner, corners);
         dc.SelectBrush(CreatePatternBrush(LoadBitmapW(132)));
         dc.Polygon(corners, count);
@@ -124,7 +122,7 @@ void SetUpRipple() {
     GameState.depthScale = GameState.camera.y / (q - 100.0);
 }
 
-QPoint ProjectPlanePoint(int32_t x, int32_t z) {
+Point32 ProjectPlanePoint(int32_t x, int32_t z) {
     const Point32& camera = GameState.camera;
     const Point32& ripple = GameState.rippleCentre;
     const Point32& vanishing = GameState.vanishingPoint;
@@ -141,8 +139,8 @@ QPoint ProjectPlanePoint(int32_t x, int32_t z) {
     // The plane is tilted a little (cos and sin of about 15 degrees) around the ripple centre.
     const double dx = px - ripple.x;
     const double dy = py - ripple.y;
-    return QPoint(ripple.x - static_cast<int32_t>(0.259 * dy - 0.966 * dx),
-                  ripple.y - static_cast<int32_t>(0.259 * dx - 0.966 * dy));
+    return Point32{ripple.x - static_cast<int32_t>(0.259 * dy - 0.966 * dx),
+                   ripple.y - static_cast<int32_t>(0.259 * dx - 0.966 * dy)};
 }
 
 void ProjectRing(int32_t s, RingPoints& outer, RingPoints& inner) {
@@ -154,7 +152,7 @@ void ProjectRing(int32_t s, RingPoints& outer, RingPoints& inner) {
     }
 }
 
-int BandCorners(int32_t s, const RingPoints& outer, const RingPoints& inner, QPoint* corners) {
+int BandCorners(int32_t s, const RingPoints& outer, const RingPoints& inner, Point32* corners) {
     const int cut = s > 200 ? (s - 170) / 2 : 0;
     int count = 0;
     for (int k = cut; k <= kRingPoints - 2 - cut; ++k) corners[count++] = outer[k];
@@ -162,7 +160,7 @@ int BandCorners(int32_t s, const RingPoints& outer, const RingPoints& inner, QPo
     return count;
 }
 
-QRgb RingPenColour(int32_t s) {
+Colour RingPenColour(int32_t s) {
     int16_t d = static_cast<int16_t>((s - 100) * 2);
     if (d < 100) d = 100;
     return rgb((15000 / d) & 0xFF, (3000 / d) & 0xFF, (19000 / d) & 0xFF);

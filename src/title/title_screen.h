@@ -1,10 +1,8 @@
 // The animated title screen shown for the first five seconds, and the About box.
 #pragma once
 
-class QWidget;
-
 // Draws the next title frame into the off-screen buffer (the main window presents it).
 void DrawTitleFrame();
 
-// Ends the title screen if it shows, then shows the About box owned by `owner`.
-void ShowAbout(QWidget* owner);
+// Ends the title screen if it shows, then shows the About box.
+void ShowAbout();

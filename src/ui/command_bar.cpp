@@ -1,22 +1,9 @@
 #include "ui/command_bar.h"
 
-#include <QAction>
-#include <QMainWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <cstddef>
-#include <iterator>
-
 #include "model/game_state.h"
-#include "platform/services.h"
+#include "platform/host.h"
 
 namespace {
-
-struct MenuLabel {
-    int position;
-    const char16_t* english;
-    const char16_t* french;
-};
 
 // Position 3, "Options", is the same word in both languages and keeps its label.
 constexpr MenuLabel kMenuLabels[] = {
@@ -34,33 +21,18 @@ constexpr MenuLabel kViewLabels[] = {
     {3, u"Full screen", u"Plein écran"},
 };
 
-QString InLanguage(const MenuLabel& label) {
-    return QString::fromUtf16(GameState.langue == 0 ? label.english : label.french);
-}
-
-void Relabel(QAction* menu, const MenuLabel* labels, std::size_t count) {
-    if (menu == nullptr || menu->menu() == nullptr) return;
-    const QList<QAction*> items = menu->menu()->actions();
-    for (std::size_t i = 0; i < count; ++i) {
-        const MenuLabel& label = labels[i];
-        if (label.position < 0) {
-            menu->setText(InLanguage(label));
-        } else if (label.position < items.size()) {
-            // The item keeps its command id (its data); only its text changes.
-            items[label.position]->setText(InLanguage(label));
-        }
-    }
-}
-
 }  // namespace
 
-void UpdateMenuLabels() {
-    // Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language.
-    UsePlatformLanguage(GameState.langue != 0);
+std::span<const MenuLabel> MenuLabels(int menu) {
+    if (menu == 0) return kMenuLabels;
+    if (menu == 1) return kViewLabels;
+    return {};
+}
 
-    auto* frame = qobject_cast<QMainWindow*>(AppMainWindow());
-    if (frame == nullptr) return;
-    const QList<QAction*> menus = frame->menuBar()->actions();
-    if (!menus.isEmpty()) Relabel(menus[0], kMenuLabels, std::size(kMenuLabels));
-    if (menus.size() > 1) Relabel(menus[1], kViewLabels, std::size(kViewLabels));
+const char16_t* InLanguage(const MenuLabel& label) {
+    return GameState.langue == 0 ? label.english : label.french;
+}
+
+void UpdateMenuLabels() {
+    LanguageChanged();
 }

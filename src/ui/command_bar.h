@@ -1,6 +1,8 @@
 // The command bar: the popup "Menu" and the tool bar, with the game's command identifiers.
 #pragma once
 
+#include <span>
+
 inline constexpr int ID_APP_EXIT = 40001;
 inline constexpr int ID_ABOUT = 40003;
 inline constexpr int ID_OPTIONS = 40004;
@@ -18,6 +20,19 @@ inline constexpr int ID_VIEW_ZOOM_OUT = 41002;
 inline constexpr int ID_VIEW_AUTOMATIC_SIZE = 41003;
 inline constexpr int ID_VIEW_FULL_SCREEN = 41004;
 
-// Puts the menu labels of the current language in place (the Options item keeps its label), the View
-// menu's too, and Qt's own texts in the same language.
+// A menu's label in both languages: position -1 is the menu's own title, others its items by position.
+struct MenuLabel {
+    int position;
+    const char16_t* english;
+    const char16_t* french;
+};
+
+// The labels of menu 0 ("Menu": the Options item keeps its label) and menu 1 (the desktop's View menu).
+std::span<const MenuLabel> MenuLabels(int menu);
+
+// The label in the current language.
+const char16_t* InLanguage(const MenuLabel& label);
+
+// Puts the menu labels of the current language in place, and the platform's own texts in the same
+// language.
 void UpdateMenuLabels();

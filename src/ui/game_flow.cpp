@@ -1,24 +1,26 @@
 #include "ui/game_flow.h"
 
-#include <QString>
+#include <string>
 
 #include "model/game_state.h"
 #include "model/model.h"
-#include "platform/services.h"
+#include "model/random.h"
+#include "platform/host.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
 #include "settings/settings.h"
+#include "title/title_screen.h"
 #include "ui/command_bar.h"
-#include "ui/main_frame.h"
 
 namespace {
 
-QString Text(const char16_t* english, const char16_t* french) {
-    return QString::fromUtf16(GameState.langue == 0 ? english : french);
+const char16_t* Text(const char16_t* english, const char16_t* french) {
+    return GameState.langue == 0 ? english : french;
 }
 
 void InternalError(const char* text) {
-    MessageBox(AppMainWindow(), QString::fromLatin1(text), QStringLiteral("Error"), MB_OK);
+    const std::string ascii(text);
+    MessageBox(std::u16string(ascii.begin(), ascii.end()), u"Error", MB_OK);
 }
 
 // The learn-rules demonstration board, 8 x 8: twelve items and the wormhole pair.
@@ -48,6 +50,15 @@ int16_t LongestHiddenRay() {
 
 }  // namespace
 
+void OnCreate() {
+    SeedRandom(RandomSeed());
+    InitSettings();
+    // The title screen greets the player while the first game waits underneath.
+    GameState.titleFrame = 0;
+    GameState.titleStartTick = StartTick();
+    GameState.timerId = SetTimer(1, 60);
+}
+
 void StopTitleScreen() {
     if (GameState.titleStartTick == 0) return;
     GameState.titleStartTick = 0;
@@ -58,8 +69,7 @@ int ConfirmAbort() {
     StopTitleScreen();
     int answer = IDOK;
     if (GameState.moveCount != 0 && GameState.gamePhase == Playing) {
-        answer = MessageBox(AppMainWindow(),
-                            Text(u"This will abort the current game. Abort?",
+        answer = MessageBox(Text(u"This will abort the current game. Abort?",
                                  u"Cela va arrêter la partie en-cours. Arrêter? "),
                             Text(u"Warning", u"Attention"), MB_OKCANCEL);
         if (answer != IDOK) return answer;
@@ -88,10 +98,9 @@ void OnSolution() {
         return;
     }
     if (mismatches > 0 && GameState.placedCount != GameState.itemCount) {
-        const int answer = MessageBox(AppMainWindow(),
-                                      Text(u"Not all items are placed.\r\nSolution anyway?",
+        const int answer = MessageBox(Text(u"Not all items are placed.\r\nSolution anyway?",
                                            u"Il reste des éléments à placer.\r\nSolution quand même? "),
-                                      QStringLiteral("Solution"), MB_OKCANCEL | MB_ICONEXCLAMATION);
+                                      u"Solution", MB_OKCANCEL | MB_ICONEXCLAMATION);
         if (answer != IDOK) return;
     }
 
@@ -117,10 +126,7 @@ void OnSolution() {
 void OnLearn() {
     StopTitleScreen();
     if (ConfirmAbort() != IDOK) return;
-    {
-        RulesDialog rules(AppMainWindow());
-        RunModal(rules);
-    }
+    RunRulesDialog();
 
     // The next new game returns to the size that was being played.
     GameState.damier = GameState.gridSize;
@@ -159,8 +165,7 @@ void OnOptions() {
     StopTitleScreen();
     if (GameState.moveCount != 0) {
         if (GameState.gamePhase == Playing) {
-            const int answer = MessageBox(AppMainWindow(),
-                                          Text(u"This will abort the current game. Continue?",
+            const int answer = MessageBox(Text(u"This will abort the current game. Continue?",
                                                u"Cela va arrêter la partie en-cours. Continuer?"),
                                           Text(u"Warning", u"Attention"), MB_OKCANCEL);
             if (answer != IDOK) return;
@@ -179,10 +184,7 @@ void OnOptions() {
     }
 
     GameState.optionsChanged = 0;
-    {
-        OptionsDialog dialog(AppMainWindow());
-        RunModal(dialog);
-    }
+    RunOptionsDialog();
     UpdateMenuLabels();
     SaveSettings();
     if (GameState.optionsChanged != 0) GeneratePuzzle();
@@ -206,5 +208,37 @@ void OnTimer(uint32_t /*timerId*/) {
     if (GameState.moveCount != 0) {
         GameState.lastTick = GetTickCount();
         InvalidateRect(GameState.clockRect);
+    }
+}
+
+void OnCommand(int id) {
+    switch (id) {
+        case ID_NEW_GAME:
+        case ID_TOOL_NEW_GAME:
+            OnNewGame();
+            break;
+        case ID_SOLUTION:
+        case ID_TOOL_SOLUTION:
+            OnSolution();
+            break;
+        case ID_LEARN:
+        case ID_TOOL_LEARN:
+            OnLearn();
+            break;
+        case ID_OPTIONS:
+        case ID_TOOL_OPTIONS:
+            OnOptions();
+            break;
+        case ID_ABOUT:
+            ShowAbout();
+            break;
+        case ID_TOOL_HINT:
+            OnHint();
+            break;
+        case ID_APP_EXIT:
+            CloseMainWindow();  // the close request, which may ask first
+            break;
+        default:
+            break;
     }
 }

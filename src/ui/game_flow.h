@@ -3,10 +3,9 @@
 
 #include <cstdint>
 
-// Starts (or replaces) timer `id` on the main window, firing every `milliseconds`; returns its id.
-uint32_t SetTimer(uint32_t id, uint32_t milliseconds);
-// Stops the timer whose id SetTimer returned.
-void KillTimer(uint32_t timerId);
+// The start-up of the game's window: the random source seeded by the platform, the settings (which
+// build the first puzzle), then the title screen with timer 1 every 60 ms.
+void OnCreate();
 
 void StopTitleScreen();
 int ConfirmAbort();
@@ -16,3 +15,5 @@ void OnLearn();
 void OnHint();
 void OnOptions();
 void OnTimer(uint32_t timerId);
+// Routes a command of the menu or the tool bar to its handler.
+void OnCommand(int id);

@@ -1,19 +1,18 @@
-// What one tap on the client area does, against the places of the board, the palette strip and the
-// four bands of port boxes around the board.
+// What one tap on the client area does: the pointer, the keyboard's cursor and the digit keys find
+// what lies under their game point with HitTest, then apply the tap here.
+#include "ui/input.h"
+
 #include "model/game_state.h"
 #include "model/model.h"
-#include "platform/services.h"
+#include "platform/host.h"
 #include "ui/game_flow.h"
-#include "ui/main_frame.h"
 
 namespace {
 
-constexpr int kCell = 20;
-constexpr int16_t kNoPort = -1;
 constexpr int16_t kPortHiddenAgain = -89;  // a second tap on the shown port hides its ray
 
 // A tap on the board while playing: place, remove, or nothing; every such tap counts as a move.
-void TapBoard(int x, int y) {
+void TapBoard(int column, int row) {
     GameRecord& g = GameState;
     g.moveCount += 1;
     if (g.moveCount == 1) {
@@ -21,9 +20,7 @@ void TapBoard(int x, int y) {
         g.timerId = SetTimer(1, 100);
     }
 
-    const int cx = (x - g.boardX) / kCell;
-    const int cy = (y - g.boardY) / kCell;
-    int16_t& cell = g.playerBoard[cx * 8 + cy];
+    int16_t& cell = g.playerBoard[column * 8 + row];
     if (cell == WormholeA || cell == WormholeB) return;  // the pair can be neither placed nor removed
 
     if (cell != Empty) {
@@ -42,40 +39,16 @@ void TapBoard(int x, int y) {
     if (g.paletteSlot < 0) g.paletteSlot = 0;
 }
 
-void TapPalette(int y) {
+void TapPalette(int slot) {
     GameRecord& g = GameState;
-    const int slot = (y - g.paletteY) / kCell;
     const int left = g.itemCount - g.placedCount;
     if (left >= 1 && slot >= 0 && slot < left) g.paletteSlot = slot;
 }
 
-// The port whose box band holds (x, y), or kNoPort.
-int16_t PortAt(int x, int y) {
-    const GameRecord& g = GameState;
-    const int n = g.gridSize;
-    const int left = g.boardX;
-    const int top = g.boardY;
-    const int side = kCell * n;
-    if (x >= left && x <= left + side + 1 && y >= top - 22 && y <= top - 1) {
-        return static_cast<int16_t>((x - left) / kCell);
-    }
-    if (x >= left + side + 2 && x <= left + side + 23 && y >= top && y <= top + side + 1) {
-        return static_cast<int16_t>(n + (y - top) / kCell);
-    }
-    if (x >= left && x <= left + side + 1 && y >= top + side + 2 && y <= top + side + 23) {
-        return static_cast<int16_t>(3 * n - 1 - (x - left) / kCell);
-    }
-    if (x >= left - 22 && x <= left - 1 && y >= top && y <= top + side + 1) {
-        return static_cast<int16_t>(4 * n - 1 - (y - top) / kCell);
-    }
-    return kNoPort;
-}
-
 }  // namespace
 
-void OnLButtonDown(unsigned /*flags*/, int x, int y) {
+void ApplyTap(const TapHit& hit) {
     GameRecord& g = GameState;
-    int16_t port = kNoPort;
 
     if (g.titleStartTick != 0) {
         // The first tap only ends the title screen.
@@ -83,15 +56,19 @@ void OnLButtonDown(unsigned /*flags*/, int x, int y) {
         InvalidateClient();
         UpdateWindow();
     } else {
-        const int side = kCell * g.gridSize;
-        if (x >= g.boardX && x < g.boardX + side && y >= g.boardY && y < g.boardY + side) {
-            if (g.gamePhase == Playing) TapBoard(x, y);
-        } else if (x >= g.paletteX && x <= g.paletteX + 20 && y >= g.paletteY && y <= g.paletteY + 260) {
-            TapPalette(y);
-        } else {
-            port = PortAt(x, y);
+        switch (hit.place) {
+            case TapPlace::Board:
+                if (g.gamePhase == Playing) TapBoard(hit.column, hit.row);
+                break;
+            case TapPlace::Palette:
+                TapPalette(hit.slot);
+                break;
+            case TapPlace::Port:
+                g.shownPort = hit.port == g.shownPort ? kPortHiddenAgain : hit.port;
+                break;
+            case TapPlace::Nothing:
+                break;
         }
-        if (port != kNoPort) g.shownPort = port == g.shownPort ? kPortHiddenAgain : port;
     }
 
     if (g.gamePhase == Playing) {
@@ -104,6 +81,10 @@ void OnLButtonDown(unsigned /*flags*/, int x, int y) {
     }
     InvalidateClient();
     UpdateWindow();
+}
+
+void OnLButtonDown(unsigned /*flags*/, int x, int y) {
+    ApplyTap(HitTest(GameState, x, y));
 }
 
 void OnLButtonDblClk(unsigned flags, int x, int y) {

@@ -3,8 +3,8 @@
 // in device pixels, so that a desktop scale factor (1.25, 1.5, 2) never splits a game pixel.
 #pragma once
 
-inline constexpr int kGameWidth = 240;
-inline constexpr int kGameHeight = 268;
+#include "platform/host.h"
+
 inline constexpr int kMaxFirstZoom = 4;
 
 // The zoom a first start opens at: the largest k from 1 to 4 whose screen height 268 k is at most

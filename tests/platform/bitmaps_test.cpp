@@ -1,16 +1,14 @@
 // The bitmaps are compiled into the program and load by number in the sizes and depths the game draws
 // them with. What they show is in the pictures of docs/screenshots, which the screens test draws again.
+#include "platform/qt/bitmaps.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QSize>
 #include <tuple>
 
-#include "platform/drawing.h"
-
 namespace {
-
-constexpr QRgb kBlack = rgb(0, 0, 0);
-constexpr QRgb kWhite = rgb(255, 255, 255);
 
 TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersOrOnesMadeToFailDoNot) {
     // Number, size, and whether it has two colours.
@@ -20,19 +18,27 @@ TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersOrOnesMadeToFailDo
         {131, {19, 19}, true},  {132, {240, 100}, false}};
     for (const auto& [number, size, twoColour] : all) {
         SCOPED_TRACE(number);
-        const Bitmap loaded = LoadBitmapW(number);
-        EXPECT_EQ(loaded.size(), size);
-        EXPECT_EQ(loaded.format(), twoColour ? QImage::Format_Mono : QImage::Format_RGB32);
-        EXPECT_EQ(loaded.colorTable(), twoColour ? QList<QRgb>({kBlack, kWhite}) : QList<QRgb>());
+        const Bitmap loaded = LoadQtBitmap(number);
+        EXPECT_EQ(QSize(loaded.width(), loaded.height()), size);
+        EXPECT_EQ(loaded.twoColour(), twoColour);
     }
     EXPECT_EQ(QImage(QStringLiteral(":/mirovane/icon.png")).size(), QSize(32, 32)) << "the program's icon";
 
-    for (int number : {125, 133}) EXPECT_TRUE(LoadBitmapW(number).isNull()) << number;
+    // The digit strip's glyphs are its 0-bits: the first column of the 0 has ink, the gap after the 1 none.
+    const Bitmap digits = LoadQtBitmap(120);
+    int ink[2] = {0, 0};
+    for (int y = 0; y < 10; ++y) {
+        ink[0] += digits.pixel(0, y) == rgb(0, 0, 0) ? 1 : 0;
+        ink[1] += digits.pixel(14, y) == rgb(0, 0, 0) ? 1 : 0;
+    }
+    EXPECT_TRUE(ink[0] > 0 && ink[1] == 0) << "bit 0 is the dark colour";
+
+    for (int number : {125, 133}) EXPECT_TRUE(LoadQtBitmap(number).isNull()) << number;
     SetBitmapLoadFails(131, true);
-    EXPECT_TRUE(LoadBitmapW(131).isNull());
-    EXPECT_FALSE(LoadBitmapW(130).isNull()) << "only the number named fails";
+    EXPECT_TRUE(LoadQtBitmap(131).isNull());
+    EXPECT_FALSE(LoadQtBitmap(130).isNull()) << "only the number named fails";
     SetBitmapLoadFails(131, false);
-    EXPECT_FALSE(LoadBitmapW(131).isNull());
+    EXPECT_FALSE(LoadQtBitmap(131).isNull());
 }
 
 }  // namespace

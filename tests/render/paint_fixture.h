@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "model/model.h"
-#include "platform/services.h"
+#include "platform/qt/bitmaps.h"
+#include "platform/host.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 
@@ -20,6 +23,17 @@ inline const QRect kScreen(0, 0, 240, 268), kBand(25, 15, 215, 28);  // the band
 inline const QRect kClock(150, 0, 90, 15);
 
 using Placed = std::tuple<int, int, int16_t>;  // column, row, item
+
+inline Rect32 ToRect32(const QRect& r) {
+    return Rect32{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+// A paint request for a rectangle written the Qt way.
+inline void Paint(const QRect& invalid) {
+    Paint(ToRect32(invalid));
+}
+inline std::u16string Utf16(const QString& text) {
+    return text.toStdU16String();
+}
 
 class PaintTest : public ::testing::Test {
   protected:
@@ -52,8 +66,8 @@ class PaintTest : public ::testing::Test {
         GameState.playerBoard[x * 8 + y] = item;
         ++GameState.placedCount;
     }
-    static QRgb Pixel(QPoint p) { return Offscreen.bufferDC.Image().pixel(p); }
-    static QImage Area(const QRect& area) { return Offscreen.bufferDC.Image().copy(area); }
+    static QRgb Pixel(QPoint p) { return Offscreen.bufferDC.Image().pixel(p.x(), p.y()); }
+    static QImage Area(const QRect& area) { return ImageView(Offscreen.bufferDC.Image()).copy(area); }
     static int Count(const QRect& area, QRgb colour) {
         const QImage part = Area(area).convertToFormat(QImage::Format_RGB32);
         const auto* pixels = reinterpret_cast<const QRgb*>(part.constBits());
@@ -69,12 +83,11 @@ class PaintTest : public ::testing::Test {
     static QImage Text(const char* text, const QRect& rect, QRgb ink, QRgb band,
                        unsigned format = DT_CENTER) {
         DeviceContext dc;
-        dc.SelectBitmap(QImage(240, 268, QImage::Format_RGB32));
-        dc.PatBlt(0, 0, 240, 268, RasterOp::Blackness);
+        dc.SelectBitmap(Bitmap(240, 268));
         dc.SetTextColor(ink);
         dc.SetBkColor(band);
-        dc.DrawTextW(QString::fromUtf8(text), rect, format);
-        return dc.Image();
+        dc.DrawTextW(Utf16(QString::fromUtf8(text)), ToRect32(rect), format);
+        return ImageView(dc.Image()).copy();
     }
 
     std::vector<QString> asked;  // text|caption|style|phase

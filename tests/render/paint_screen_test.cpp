@@ -94,9 +94,9 @@ TEST_F(PaintScreenTest, TheEndOfAGameReadsInThePlayersLanguage) {
         // The band shows only the words (1-bits) of those rows of the banner.
         const QRgb colour = misplaced ? rgb(128, 255, 255) : kRay;
         const QRect shown(misplaced ? QPoint(54, 21) : QPoint(100, 24), rows.size());
-        QImage words = LoadBitmapW(misplaced ? 123 : 121).copy(rows);
-        words.setColorTable({kBlack, colour});
-        EXPECT_EQ(Area(shown), words.convertToFormat(QImage::Format_RGB32)) << "language " << langue;
+        const QImage words =
+            ImageView(Coloured(LoadBitmapW(misplaced ? 123 : 121), kBlack, colour)).copy(rows);
+        EXPECT_EQ(Area(shown), words) << "language " << langue;
         EXPECT_EQ(Count(kBand, kBlack) + Count(shown, colour), 215 * 28) << misplaced << " misplaced";
     }
     // Ports that still differ give the number of misplaced items; learning shows how to pick a port.
@@ -172,19 +172,22 @@ class RayTest : public PaintTest {
     // any; through its round window the box shows) and the number.
     static bool BoxShows(int p, QRgb colour, int16_t number, QRgb mark = 0) {
         const QRect box(Port(p), QSize(21, 21));
-        QImage image(240, 268, QImage::Format_RGB32), marked = LoadBitmapW(131);
-        image.fill(kBlack);
-        marked.setColorTable({0, mark});
-        QPainter(&image).fillRect(box.adjusted(1, 1, -1, -1), colour);
-        QPainter(&image).drawImage(box.topLeft() + QPoint(1, 1), marked);
         DeviceContext dc;
-        dc.SelectBitmap(image);
+        dc.SelectBitmap(Bitmap(240, 268));
+        FillRect(dc.Image(), ToRect32(box.adjusted(1, 1, -1, -1)), colour);
+        if (mark != 0) {
+            DeviceContext marked;
+            marked.SelectBitmap(LoadBitmapW(131));
+            dc.SetBkColor(mark);  // the mark's 1-bits; its disc of 0-bits is skipped
+            dc.TransparentImage(box.left() + 1, box.top() + 1, 19, 19, marked, 0, 0, 19, 19, kBlack);
+        }
         Offscreen.sourceDC.SelectBitmap(LoadBitmapW(120));
         DrawNumber(dc, box.left(), box.top(), box.left() + 21, box.top() + 21, number);
         dc.SetBkMode(BackgroundMode::Transparent);
         if (number >= 100)
-            dc.DrawTextW(QString::number(number), box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-        return dc.Image().copy(box) == Area(box);
+            dc.DrawTextW(NumberText(number), ToRect32(box),
+                         DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        return ImageView(dc.Image()).copy(box) == Area(box);
     }
 };
 

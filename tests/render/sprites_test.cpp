@@ -1,12 +1,17 @@
 // Item sprites, item outlines and port numbers land where the board and the port boxes expect them.
 #include <gtest/gtest.h>
 
+#include <QPoint>
+#include <QRect>
+#include <QRgb>
 #include <initializer_list>
 #include <set>
 #include <tuple>
 #include <vector>
 
 #include "model/game_state.h"
+#include "platform/qt/bitmaps.h"
+#include "platform/host.h"
 #include "render/offscreen.h"
 
 namespace {
@@ -27,7 +32,7 @@ class Sprites : public ::testing::Test {
     void TearDown() override { DestroyOffscreenBuffer(); }
     static DeviceContext& dc() { return Offscreen.bufferDC; }
     static void Clear() { Offscreen.bufferDC.Image().fill(kField); }
-    static QRgb At(QPoint p) { return Offscreen.bufferDC.Image().pixel(p); }
+    static QRgb At(QPoint p) { return Offscreen.bufferDC.Image().pixel(p.x(), p.y()); }
 
     // The pixels of the buffer's top-left 100 x 100 that are not the field.
     static Drawing Drawn() {
@@ -41,8 +46,9 @@ class Sprites : public ::testing::Test {
 
 TEST_F(Sprites, TheBufferStartsWhiteAtItsSizeAndGoesAwayOnDestroy) {
     CreateOffscreenBuffer(240, 268);
-    EXPECT_TRUE(Offscreen.exists && Offscreen.bufferDC.Image().size() == QSize(240, 268) &&
-                At({0, 0}) == kWhite && At({239, 267}) == kWhite);
+    EXPECT_TRUE(Offscreen.exists && Offscreen.bufferDC.Image().width() == 240 &&
+                Offscreen.bufferDC.Image().height() == 268 && At({0, 0}) == kWhite &&
+                At({239, 267}) == kWhite);
     DestroyOffscreenBuffer();
     EXPECT_TRUE(!Offscreen.exists && Offscreen.bufferDC.Image().isNull()) << "gone";
 }
@@ -87,7 +93,7 @@ Drawing Glyphs(const std::vector<std::tuple<int, int, int>>& glyphs) {
         const int width = kLefts[digit + 1] - kLefts[digit];
         for (int i = 0; i < 10 * width; ++i) {
             const int dx = i % width, dy = i / width;
-            if (strip.pixelIndex(kLefts[digit] + dx, dy) == 0) pixels.emplace(y + dy, x + dx, kRed);
+            if (strip.pixel(kLefts[digit] + dx, dy) == rgb(0, 0, 0)) pixels.emplace(y + dy, x + dx, kRed);
         }
     }
     return pixels;

@@ -12,7 +12,7 @@
 #include <QTextEdit>
 #include <functional>
 
-#include "platform/dialog_template.h"
+#include "platform/qt/dialog_template.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
 #include "settings/settings.h"
@@ -91,19 +91,17 @@ using DialogTest = SettingsTest;
 
 const PlayerStats kExample{0, 2, 15, 3, 250500};  // 3 games, 250 500 ms, 15 items, 2 misplaced
 
-// Opens a dialog as its command does, lets `act` click it, and returns how it closed.
-template <typename Dialog>
-int Open(const std::function<void(Dialog&)>& act) {
-    SetDialogActions([&](QDialog& dialog) { act(static_cast<Dialog&>(dialog)); });
-    Dialog dialog;
-    return RunModal(dialog);
+// Opens a dialog as its command does (`run`), lets `act` click it, and returns how it closed.
+int Open(int (*run)(), const std::function<void(QDialog&)>& act) {
+    SetDialogActions([&](QDialog& dialog) { act(dialog); });
+    return run();
 }
 
 TEST(StatisticsText, ThreeGamesOfFifteenItemsWithTwoMisplacedLineByLineAndGamesWithoutItems) {
-    EXPECT_EQ(StatisticsText(kExample, 0).split("\r\n"),
+    EXPECT_EQ(QString::fromStdU16String(StatisticsText(kExample, 0)).split("\r\n"),
               QStringList({"Total played: 3 during 4'10\"5", "Average time: 1'23\"5",
                            "Items OK/total: 13/15 -> 86%"}));
-    EXPECT_EQ(StatisticsText(PlayerStats{0, 0, 0, 2, 5000}, 0), "No played games") << "games without items";
+    EXPECT_EQ(StatisticsText(PlayerStats{0, 0, 0, 2, 5000}, 0), u"No played games") << "games without items";
 }
 
 // The player, language and reset buttons act at once, and Cancel undoes none of them (the player
@@ -113,7 +111,7 @@ TEST_F(DialogTest, OpensOnTheGameRecordAndItsPlayerLanguageAndResetButtonsActAtO
     InitSettings();
     GameState.damier = 6, GameState.items = 9, GameState.useworm = 1, GameState.hint = 0;
     GameState.player = 1, GameState.stats1 = kExample, GameState.stats2 = PlayerStats{1, 0, 4, 1, 60000};
-    Open<OptionsDialog>([](OptionsDialog& dialog) {
+    Open(&RunOptionsDialog, [](QDialog& dialog) {
         ExpectControls(dialog, "options-en");  // Player 2's statistics
         Click(dialog, OptionsId::Player1);
         Click(dialog, OptionsId::French);
@@ -145,7 +143,7 @@ TEST_F(DialogTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeepsThem) {
     for (const auto& [click, changed, holdsOnCancel, applied] : cases) {
         for (int close : {IDOK, IDCANCEL}) {
             GameState = GameRecord{}, InitSettings();  // the options of a first run
-            Open<OptionsDialog>([&](OptionsDialog& dialog) { Click(dialog, click), Click(dialog, close); });
+            Open(&RunOptionsDialog, [&](QDialog& dialog) { Click(dialog, click), Click(dialog, close); });
             EXPECT_EQ(GameState.optionsChanged, close == IDOK ? changed : 0) << "after a click on " << click;
             EXPECT_EQ(applied(), close == IDOK || holdsOnCancel)
                 << "after a click on " << click << " and " << close;
@@ -159,13 +157,15 @@ TEST_F(DialogTest, ShowsTheRulesOfThePlayersLanguageAndOkOrCancelClosesIt) {
     for (const auto& [langue, name, button] :
          {std::tuple{0, "rules-en", IDOK}, std::tuple{7, "rules-fr", IDCANCEL}}) {
         GameState.langue = langue;
-        const int closed = Open<RulesDialog>([&](RulesDialog& dialog) {
+        const int closed = Open(&RunRulesDialog, [&](QDialog& dialog) {
             ExpectControls(dialog, name);
-            dialog.DoDataExchange(true);
-            EXPECT_EQ(dialog.rulesText, Shown(dialog, RulesId::Text).replace('\n', "\r\n"));
+            QString read;
+            ExchangeText(true, dialog, RulesId::Text, read);
+            EXPECT_EQ(read.toStdU16String(), RulesText(langue));
+            EXPECT_EQ(read, Shown(dialog, RulesId::Text).replace('\n', "\r\n"));
             Click(dialog, button);
         });
-        EXPECT_EQ(closed, button == IDOK ? QDialog::Accepted : QDialog::Rejected);
+        EXPECT_EQ(closed, button);
     }
 }
 

@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "model/game_state.h"
-#include "platform/services.h"
+#include "platform/qt/services.h"
 
 inline const std::string kKeyHeader = "[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n";
 inline const std::string kStore = "REGEDIT4\n\n" + kKeyHeader;  // a store holding our key alone

@@ -3,6 +3,8 @@
 
 #include <QApplication>
 
+#include "platform/qt/main_frame.h"
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // CTest lists the cases by running the program without the tests' environment; without a display
@@ -10,5 +12,6 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("QT_SCALE_FACTOR")) qputenv("QT_SCALE_FACTOR", "1");
     QApplication app(argc, argv);
+    UseQtHost();
     return RUN_ALL_TESTS();
 }

@@ -47,9 +47,7 @@ TEST_F(TitleScreenTest, FirstNothingThenTextsStarsAndRingThenTheSpreadingRingAnd
     // Black, no star yet: the credits' 0-bits purple at (25, 30), the title line and the web address.
     QImage expected =
         Text("Mirovane - lasers and mirrors", QRect(0, 210, 240, 30), rgb(100, 100, 255), kBlack);
-    QImage credits = LoadBitmapW(124);
-    credits.setColorTable({kPurple, kBlack});
-    QPainter(&expected).drawImage(25, 30, credits);
+    QPainter(&expected).drawImage(25, 30, ImageView(Coloured(LoadBitmapW(124), kPurple, kBlack)));
     QPainter(&expected).drawImage(0, 240, Text("www.kestory.example", QRect(0, 240, 240, 30), kRay, kBlack),
                                   0, 240);
     EXPECT_EQ(Area(kScreen), expected);

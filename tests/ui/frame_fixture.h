@@ -16,11 +16,11 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
-#include "platform/services.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "support/board_rows.h"
 #include "ui/game_flow.h"
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 class FrameTest : public ::testing::Test {
   protected:

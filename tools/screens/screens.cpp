@@ -20,10 +20,12 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
-#include "platform/services.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "ui/game_flow.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 
@@ -58,8 +60,8 @@ void Save(const QImage& screen, const char* name) {
 }
 
 void PaintAndSave(const char* name) {
-    Paint(QRect(0, 0, kWidth, kHeight));
-    Save(Offscreen.bufferDC.Image(), name);
+    Paint(Rect32{0, 0, kWidth, kHeight});
+    Save(ImageView(Offscreen.bufferDC.Image()), name);
 }
 
 // The options every screen starts from: English, hints off, all item kinds, no wormhole.
@@ -126,16 +128,16 @@ void TitleAt(uint32_t t, const char* name) {
 
     QImage window(kWidth, kHeight, QImage::Format_RGB32);
     window.fill(Qt::black);
-    Paint(QRect(0, 0, kWidth, kHeight));  // the first paint draws nothing
-    Paint(QRect(0, 0, kWidth, kHeight));
-    window = Offscreen.bufferDC.Image().copy();
+    Paint(Rect32{0, 0, kWidth, kHeight});  // the first paint draws nothing
+    Paint(Rect32{0, 0, kWidth, kHeight});
+    window = ImageView(Offscreen.bufferDC.Image()).copy();
     const Rect32& area = GameState.animationRect;
     const QRect animation(area.left, area.top, area.right - area.left, area.bottom - area.top);
     for (uint32_t period = 1; period <= t; ++period) {
         now = kTitleStart + 60 * period;
-        Paint(animation);
+        Paint(area);
         QPainter copy(&window);
-        copy.drawImage(animation, Offscreen.bufferDC.Image(), animation);
+        copy.drawImage(animation, ImageView(Offscreen.bufferDC.Image()), animation);
     }
     Save(window, name);
     SetTickSource({});
@@ -255,7 +257,7 @@ void BrokenGame() {
     NewGame(7, 8, true, 13);
     GameState.hint = 1;
     GameState.shownPort = 3;
-    Paint(QRect(0, 0, kWidth, kHeight));
+    Paint(Rect32{0, 0, kWidth, kHeight});
     GameState.gamePhase = Broken;
     PaintAndSave("broken");
 }
@@ -278,6 +280,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QDir().mkpath(outputFolder);
+    UseQtHost();
     SetDialogActions([](QDialog& dialog) { dialog.reject(); });  // the rules dialog before the demonstration
     SetMessageBoxAnswers([](const AskedMessageBox& box) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));

@@ -45,13 +45,15 @@
 
 #include "model/game_state.h"
 #include "model/random.h"
+#include "platform/qt/dialog_template.h"
+#include "platform/qt/main_frame.h"
+#include "platform/qt/services.h"
 #include "platform/registry.h"
-#include "platform/services.h"
 #include "render/offscreen.h"
 #include "settings/options_dialog.h"
 #include "ui/command_bar.h"
 #include "ui/game_flow.h"
-#include "ui/main_frame.h"
+#include "ui/input.h"
 
 namespace fs = std::filesystem;
 
@@ -342,7 +344,7 @@ int Soak::AnswerBox(const AskedMessageBox& box) {
 
 // Options: a few random clicks on its buttons, then OK or Cancel. The rules: OK or Cancel.
 void Soak::ActOn(QDialog& dialog) {
-    if (dynamic_cast<OptionsDialog*>(&dialog) != nullptr) {
+    if (FindControl(dialog, OptionsId::Statistics) != nullptr) {
         std::vector<QAbstractButton*> buttons;
         for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
             const QString name = button->objectName();

@@ -16,6 +16,8 @@
 class QMenu;
 
 #include "model/game_state.h"
+#include "platform/host.h"
+#include "ui/input.h"
 #include "ui/key_cursor.h"
 #include "ui/zoom.h"
 
@@ -114,12 +116,6 @@ MainFrame* InitInstance();
 // Releases the off-screen buffer once the message loop has ended.
 void ExitInstance();
 
-// Marks a part of the client area (or all of it) for repainting; UpdateWindow paints what is marked
-// at once, before it returns.
-void InvalidateRect(const Rect32& rect);
-void InvalidateClient();
-void UpdateWindow();
-
-// Pointer input on the client area, in client coordinates.
-void OnLButtonDown(unsigned flags, int x, int y);
-void OnLButtonDblClk(unsigned flags, int x, int y);
+// Makes the game run on this platform: the window's timers, invalidation, message boxes, bitmaps,
+// menus and dialogs behind the game's host, and Qt's text in the raster core.
+void UseQtHost();

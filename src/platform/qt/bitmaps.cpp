@@ -1,15 +1,18 @@
 // The bitmap resources of the game, compiled into the program with Qt's resource system (see
 // resources/CMakeLists.txt) and handed out by number.
 //
-// Each bitmap is read from its file once; later loads hand out the same shared QImage, so the load
+// Each bitmap is read from its file once; later loads hand out the same shared Bitmap, so the load
 // and release that the game does around every copy cost nothing. After reading, two-colour bitmaps
-// become Format_Mono whose index 0 is the dark colour (the 0-bits that the colour rule draws in the
-// text colour) with the table exactly black and white; every other bitmap becomes RGB32.
+// become two-colour Bitmaps whose 0-bits are the dark colour (the 0-bits that the colour rule draws
+// in the text colour); every other bitmap becomes a colour Bitmap.
+#include "platform/qt/bitmaps.h"
+
+#include <QImage>
 #include <QString>
 #include <array>
 #include <utility>
 
-#include "platform/drawing.h"
+#include "platform/qt/qt_bitmap.h"
 
 namespace {
 
@@ -52,20 +55,9 @@ const char* PathOf(int number) {
     return nullptr;
 }
 
-// Qt reads 1-bit BMP files with their palette swapped and their bits inverted; whichever way a
-// two-colour file comes in, make bit 0 the dark colour.
-Bitmap Normalise(const QImage& image) {
-    if (image.isNull()) return {};
-    if (image.depth() != 1) return image.convertToFormat(QImage::Format_RGB32);
-    QImage mono = image.convertToFormat(QImage::Format_Mono);
-    if (qGray(mono.color(0)) > qGray(mono.color(1))) mono.invertPixels();
-    mono.setColorTable({rgb(0, 0, 0), rgb(255, 255, 255)});
-    return mono;
-}
-
 }  // namespace
 
-Bitmap LoadBitmapW(int number) {
+Bitmap LoadQtBitmap(int number) {
     if (!Known(number)) return {};
     BitmapCache& cache = Cache();
     const int slot = number - kFirstBitmap;
@@ -73,7 +65,7 @@ Bitmap LoadBitmapW(int number) {
     if (!cache.read[slot]) {
         cache.read[slot] = true;
         if (const char* path = PathOf(number))
-            cache.loaded[slot] = Normalise(QImage(QString::fromLatin1(path)));
+            cache.loaded[slot] = BitmapFromImage(QImage(QString::fromLatin1(path)));
     }
     return cache.loaded[slot];
 }

@@ -1,4 +1,4 @@
-#include "platform/services.h"
+#include "platform/qt/services.h"
 
 #include <QCoreApplication>
 #include <QDialog>
@@ -40,23 +40,18 @@ int RepaintUncovered(int result) {
 
 }  // namespace
 
-uint32_t GetTickCount() {
+uint32_t QtTickCount() {
     if (TickSource()) return TickSource()();
     const auto since = std::chrono::steady_clock::now().time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
     return static_cast<uint32_t>(ms);  // wraps like the handheld's counter
 }
 
-uint32_t StartTick() {
-    const uint32_t now = GetTickCount();
-    return now != 0 ? now : UINT32_MAX;
-}
-
 void SetTickSource(std::function<uint32_t()> source) {
     TickSource() = std::move(source);
 }
 
-int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
+int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
     if (MessageBoxAnswers())
         return RepaintUncovered(MessageBoxAnswers()(AskedMessageBox{text, caption, style}));
 

@@ -1,4 +1,4 @@
-#include "platform/dialog_template.h"
+#include "platform/qt/dialog_template.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -16,7 +16,7 @@
 #include <QTextOption>
 #include <cmath>
 
-#include "platform/services.h"
+#include "platform/qt/services.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ QString ScreenText(const QString& text) {
 
 }  // namespace
 
-DialogTemplate::DialogTemplate(QDialog& dialog, const QString& caption, int width, int height)
+DialogBuilder::DialogBuilder(QDialog& dialog, const QString& caption, int width, int height)
     : dialog_(dialog) {
     const QFontMetricsF metrics(dialog.font());
     const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -63,7 +63,7 @@ DialogTemplate::DialogTemplate(QDialog& dialog, const QString& caption, int widt
     dialog.setFixedSize(area.width() + 2 * kMargin, area.height() + buttonsHeight + 3 * kMargin);
 }
 
-QRect DialogTemplate::Place(int x, int y, int width, int height) const {
+QRect DialogBuilder::Place(int x, int y, int width, int height) const {
     // Rounding both edges keeps neighbouring controls from gaining or losing a pixel between them.
     const int left = static_cast<int>(std::lround(x * unitX_));
     const int top = static_cast<int>(std::lround(y * unitY_));
@@ -72,13 +72,13 @@ QRect DialogTemplate::Place(int x, int y, int width, int height) const {
     return QRect(kMargin + left, kMargin + top, right - left, bottom - top);
 }
 
-void DialogTemplate::Tag(QWidget* control, int id) const {
+void DialogBuilder::Tag(QWidget* control, int id) const {
     control->setProperty(kIdProperty, id);
     control->setObjectName(ControlName(id));
 }
 
-QRadioButton* DialogTemplate::AddRadioButton(int id, int x, int y, int width, int height, const QString& text,
-                                             bool opensGroup) {
+QRadioButton* DialogBuilder::AddRadioButton(int id, int x, int y, int width, int height, const QString& text,
+                                            bool opensGroup) {
     auto* button = new QRadioButton(text, &dialog_);
     Tag(button, id);
     button->setGeometry(Place(x, y, width, height));
@@ -87,21 +87,21 @@ QRadioButton* DialogTemplate::AddRadioButton(int id, int x, int y, int width, in
     return button;
 }
 
-QCheckBox* DialogTemplate::AddCheckBox(int id, int x, int y, int width, int height, const QString& text) {
+QCheckBox* DialogBuilder::AddCheckBox(int id, int x, int y, int width, int height, const QString& text) {
     auto* box = new QCheckBox(text, &dialog_);
     Tag(box, id);
     box->setGeometry(Place(x, y, width, height));
     return box;
 }
 
-QPushButton* DialogTemplate::AddPushButton(int id, int x, int y, int width, int height, const QString& text) {
+QPushButton* DialogBuilder::AddPushButton(int id, int x, int y, int width, int height, const QString& text) {
     auto* button = new QPushButton(text, &dialog_);
     Tag(button, id);
     button->setGeometry(Place(x, y, width, height));
     return button;
 }
 
-QGroupBox* DialogTemplate::AddGroupBox(int x, int y, int width, int height, const QString& text) {
+QGroupBox* DialogBuilder::AddGroupBox(int x, int y, int width, int height, const QString& text) {
     auto* box = new QGroupBox(text, &dialog_);
     box->setGeometry(Place(x, y, width, height));
     // The box only frames the controls placed over it; it must not take their clicks.
@@ -110,28 +110,28 @@ QGroupBox* DialogTemplate::AddGroupBox(int x, int y, int width, int height, cons
     return box;
 }
 
-QLabel* DialogTemplate::AddCentredLabel(int x, int y, int width, int height, const QString& text) {
+QLabel* DialogBuilder::AddCentredLabel(int x, int y, int width, int height, const QString& text) {
     auto* label = new QLabel(text, &dialog_);
     label->setAlignment(Qt::AlignCenter);
     label->setGeometry(Place(x, y, width, height));
     return label;
 }
 
-QLineEdit* DialogTemplate::AddLineEdit(int id, int x, int y, int width, int height, unsigned style) {
+QLineEdit* DialogBuilder::AddLineEdit(int id, int x, int y, int width, int height, unsigned style) {
     auto* edit = new QLineEdit(&dialog_);
     Tag(edit, id);
     edit->setGeometry(Place(x, y, width, height));
-    edit->setFrame((style & Bordered) != 0);
-    if ((style & Bordered) == 0) {
+    edit->setFrame((style & kBordered) != 0);
+    if ((style & kBordered) == 0) {
         BlendWithDialog(edit);
         edit->setTextMargins(0, 0, 0, 0);
     }
-    if ((style & Centred) != 0) edit->setAlignment(Qt::AlignCenter);
-    if ((style & RightAligned) != 0) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if ((style & kCentred) != 0) edit->setAlignment(Qt::AlignCenter);
+    if ((style & kRightAligned) != 0) edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return edit;
 }
 
-QTextEdit* DialogTemplate::AddMultiLineEdit(int id, int x, int y, int width, int height, unsigned style) {
+QTextEdit* DialogBuilder::AddMultiLineEdit(int id, int x, int y, int width, int height, unsigned style) {
     auto* edit = new QTextEdit(&dialog_);
     Tag(edit, id);
     edit->setGeometry(Place(x, y, width, height));
@@ -139,9 +139,9 @@ QTextEdit* DialogTemplate::AddMultiLineEdit(int id, int x, int y, int width, int
     edit->setTabChangesFocus(true);
     edit->setLineWrapMode(QTextEdit::WidgetWidth);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy((style & VerticalScroll) != 0 ? Qt::ScrollBarAsNeeded
-                                                                   : Qt::ScrollBarAlwaysOff);
-    if ((style & Bordered) == 0) {
+    edit->setVerticalScrollBarPolicy((style & kVerticalScroll) != 0 ? Qt::ScrollBarAsNeeded
+                                                                    : Qt::ScrollBarAlwaysOff);
+    if ((style & kBordered) == 0) {
         // A borderless edit is a label: it shows the dialog through it, so that where its box runs
         // over a neighbour's (as the item-count label's does over the numbers below it) nothing is
         // painted over.
@@ -150,11 +150,11 @@ QTextEdit* DialogTemplate::AddMultiLineEdit(int id, int x, int y, int width, int
     }
     // The handheld's edits start their text at the top-left corner (a bordered one just inside its
     // border); a short label must not lose its one line to the document's margin.
-    edit->document()->setDocumentMargin((style & Bordered) != 0 ? 2 : 0);
+    edit->document()->setDocumentMargin((style & kBordered) != 0 ? 2 : 0);
     QTextOption option = edit->document()->defaultTextOption();
-    option.setAlignment((style & RightAligned) != 0 ? Qt::AlignRight
-                        : (style & Centred) != 0    ? Qt::AlignHCenter
-                                                    : Qt::AlignLeft);
+    option.setAlignment((style & kRightAligned) != 0 ? Qt::AlignRight
+                        : (style & kCentred) != 0    ? Qt::AlignHCenter
+                                                     : Qt::AlignLeft);
     edit->document()->setDefaultTextOption(option);
     return edit;
 }
@@ -217,4 +217,90 @@ void ExchangeRadio(bool pull, QWidget& dialog, int firstId, int32_t& value) {
     group->setExclusive(false);
     for (qsizetype i = 0; i < buttons.size(); ++i) buttons[i]->setChecked(i == value);
     group->setExclusive(true);
+}
+
+namespace {
+
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QWidget& DialogOf(void* dialog) {
+    return *static_cast<QWidget*>(dialog);
+}
+
+void TextExchange(void* dialog, bool pull, int id, std::u16string& value) {
+    QString text = FromUtf16(value);
+    ExchangeText(pull, DialogOf(dialog), id, text);
+    if (pull) value = text.toStdU16String();
+}
+
+void CheckExchange(void* dialog, bool pull, int id, int32_t& value) {
+    ExchangeCheck(pull, DialogOf(dialog), id, value);
+}
+
+void RadioExchange(void* dialog, bool pull, int firstId, int32_t& value) {
+    ExchangeRadio(pull, DialogOf(dialog), firstId, value);
+}
+
+void TextOf(void* dialog, int id, std::u16string_view text) {
+    SetControlText(DialogOf(dialog), id, FromUtf16(text));
+}
+
+}  // namespace
+
+TemplateDialog::TemplateDialog(const DialogTemplate& dialog, DialogRun& run, QWidget* parent)
+    : QDialog(parent), run_(run), controls_{this, &TextExchange, &CheckExchange, &RadioExchange, &TextOf} {
+    DialogBuilder builder(*this, FromUtf16(dialog.caption), dialog.width, dialog.height);
+    for (const DialogControl& c : dialog.controls) {
+        const QString text = FromUtf16(c.text);
+        QAbstractButton* button = nullptr;
+        switch (c.kind) {
+            case ControlKind::RadioButton:
+                button = builder.AddRadioButton(c.id, c.x, c.y, c.width, c.height, text,
+                                                (c.style & kOpensGroup) != 0);
+                break;
+            case ControlKind::CheckBox:
+                button = builder.AddCheckBox(c.id, c.x, c.y, c.width, c.height, text);
+                break;
+            case ControlKind::PushButton:
+                button = builder.AddPushButton(c.id, c.x, c.y, c.width, c.height, text);
+                break;
+            case ControlKind::GroupBox:
+                builder.AddGroupBox(c.x, c.y, c.width, c.height, text);
+                break;
+            case ControlKind::CentredLabel:
+                builder.AddCentredLabel(c.x, c.y, c.width, c.height, text);
+                break;
+            case ControlKind::LineEdit:
+                builder.AddLineEdit(c.id, c.x, c.y, c.width, c.height, c.style);
+                break;
+            case ControlKind::MultiLineEdit:
+                builder.AddMultiLineEdit(c.id, c.x, c.y, c.width, c.height, c.style);
+                break;
+        }
+        if (button != nullptr) {
+            const int id = c.id;
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, id] { run_.clicked(run_.state, controls_, id); });
+        }
+    }
+}
+
+void TemplateDialog::setVisible(bool visible) {
+    if (visible && !initialised_) {
+        initialised_ = true;
+        run_.initDialog(run_.state, controls_);
+    }
+    QDialog::setVisible(visible);
+}
+
+void TemplateDialog::accept() {
+    run_.accepted(run_.state, controls_);
+    QDialog::accept();
+}
+
+int RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run) {
+    TemplateDialog shown(dialog, run, AppMainWindow());
+    return RunModal(shown) == QDialog::Accepted ? IDOK : IDCANCEL;
 }

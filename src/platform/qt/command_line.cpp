@@ -1,5 +1,5 @@
 // The game's command line, read before the window exists.
-#include "ui/command_line.h"
+#include "platform/qt/command_line.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,5 +1,6 @@
-// Dialog templates on Qt: a dialog's controls placed where its template puts them, each carrying
-// its control id, and the data exchange between the dialog's values and its controls.
+// Dialog templates on Qt: a QDialog built from a template's data (platform/dialog.h), its controls
+// placed where the template puts them, each carrying its control id, and the data exchange between
+// the game's values and its controls.
 //
 // Positions and sizes in a template are dialog units, which scale with the dialog's font: a
 // horizontal unit is a quarter of the font's average character width (measured over "A" to "Z"
@@ -11,13 +12,15 @@
 // OK and Cancel buttons that stand in for the handheld's own are IDOK (1) and IDCANCEL (2).
 #pragma once
 
+#include <QDialog>
 #include <QRect>
 #include <QString>
 #include <cstdint>
 
+#include "platform/dialog.h"
+
 class QButtonGroup;
 class QCheckBox;
-class QDialog;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,11 +29,11 @@ class QRadioButton;
 class QTextEdit;
 class QWidget;
 
-class DialogTemplate {
+class DialogBuilder {
   public:
     // Gives `dialog` its caption and a fixed size: the template's area, `width` x `height` units,
     // with OK and Cancel below it.
-    DialogTemplate(QDialog& dialog, const QString& caption, int width, int height);
+    DialogBuilder(QDialog& dialog, const QString& caption, int width, int height);
 
     // The pixel rectangle of a template rectangle in units.
     QRect Place(int x, int y, int width, int height) const;
@@ -43,12 +46,7 @@ class DialogTemplate {
     QGroupBox* AddGroupBox(int x, int y, int width, int height, const QString& text);
     QLabel* AddCentredLabel(int x, int y, int width, int height, const QString& text);
 
-    enum EditStyle : unsigned {
-        Bordered = 1,
-        Centred = 2,
-        RightAligned = 4,
-        VerticalScroll = 8,
-    };
+    // Edit styles are those of platform/dialog.h.
     QLineEdit* AddLineEdit(int id, int x, int y, int width, int height, unsigned style);
     QTextEdit* AddMultiLineEdit(int id, int x, int y, int width, int height, unsigned style);
 
@@ -80,3 +78,21 @@ void ExchangeCheck(bool pull, QWidget& dialog, int id, int32_t& value);
 // - a radio group given by its first button: the position of the checked button in template order,
 //   -1 when none is; a position outside the group checks none.
 void ExchangeRadio(bool pull, QWidget& dialog, int firstId, int32_t& value);
+
+// A dialog built from a template, whose first showing, button clicks and OK go to the game's run.
+class TemplateDialog : public QDialog {
+  public:
+    TemplateDialog(const DialogTemplate& dialog, DialogRun& run, QWidget* parent = nullptr);
+
+    void setVisible(bool visible) override;
+    void accept() override;
+
+  private:
+    DialogRun& run_;
+    DialogControls controls_;
+    bool initialised_ = false;
+};
+
+// The host's dialog operation: builds the template's dialog, runs it modally (through RunModal, so
+// that tests can act on it) and returns IDOK or IDCANCEL.
+int RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run);

@@ -1,4 +1,4 @@
-#include "platform/preferences.h"
+#include "platform/qt/preferences.h"
 
 #include <QSettings>
 #include <QString>

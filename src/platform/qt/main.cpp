@@ -4,9 +4,9 @@
 #include <optional>
 
 #include "platform/registry.h"
-#include "platform/single_instance.h"
-#include "ui/command_line.h"
-#include "ui/main_frame.h"
+#include "platform/qt/single_instance.h"
+#include "platform/qt/command_line.h"
+#include "platform/qt/main_frame.h"
 
 namespace {
 

@@ -1,37 +1,29 @@
-// The handheld's non-drawing services on Qt: the tick counter, message boxes and modal dialogs.
-// Each has a seam so that tests can run the real game code with ticks, answers and dialog actions
-// of their own choosing.
+// The desktop platform's services behind the game's host (platform/host.h): the tick counter,
+// message boxes and modal dialogs on Qt. Each has a seam so that tests can run the real game code with
+// ticks, answers and dialog actions of their own choosing.
 #pragma once
 
 #include <QString>
 #include <cstdint>
 #include <functional>
 
+#include "platform/host.h"
+
 class QDialog;
 class QWidget;
 
 // ---- Tick counter -------------------------------------------------------------------------------
 // Milliseconds from a steady clock, as a 32-bit counter that wraps; take differences as unsigned.
-uint32_t GetTickCount();
+uint32_t QtTickCount();
 
 // Replaces the clock (tests); an empty function puts the steady clock back.
 void SetTickSource(std::function<uint32_t()> source);
 
-// The tick to keep as the start of the title screen or of a game's clock. The game reads a start tick
-// of 0 as "not started", so a start that falls on tick 0 is taken one millisecond earlier.
-uint32_t StartTick();
-
 // ---- Message boxes ------------------------------------------------------------------------------
-inline constexpr unsigned MB_OK = 0x0;
-inline constexpr unsigned MB_OKCANCEL = 0x1;
-inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
-
 // Shows a modal message box owned by `owner` (may be null) and returns IDOK or IDCANCEL. Closing a
 // message box or a modal dialog repaints the whole main window, as the handheld did for what the
 // box had covered.
-int MessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style);
+int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style);
 
 // What a message box was asked to show.
 struct AskedMessageBox {

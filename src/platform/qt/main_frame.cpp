@@ -1,4 +1,4 @@
-#include "ui/main_frame.h"
+#include "platform/qt/main_frame.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,17 +11,22 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QRandomGenerator>
 #include <QScreen>
 #include <QTimer>
 #include <QTimerEvent>
 #include <QToolBar>
 #include <algorithm>
 #include <cmath>
+#include <span>
 
 #include "model/game_state.h"
-#include "platform/drawing.h"
-#include "platform/preferences.h"
-#include "platform/services.h"
+#include "platform/host.h"
+#include "platform/qt/bitmaps.h"
+#include "platform/qt/dialog_template.h"
+#include "platform/qt/preferences.h"
+#include "platform/qt/qt_bitmap.h"
+#include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "settings/settings.h"
@@ -129,7 +134,8 @@ QRect ClientArea::ToGame(const QRect& widget) const {
 void ClientArea::paintEvent(QPaintEvent* event) {
     const QRect invalid = ToGame(event->rect());
     pending_ -= invalid;
-    if (!invalid.isEmpty()) Paint(invalid);
+    if (!invalid.isEmpty())
+        Paint(Rect32{invalid.left(), invalid.top(), invalid.right() + 1, invalid.bottom() + 1});
 
     // From here on the painter counts in device pixels, so that a game pixel is always a whole
     // square of them, whatever the desktop's scale factor.
@@ -145,7 +151,8 @@ void ClientArea::paintEvent(QPaintEvent* event) {
     if (Offscreen.exists && !invalid.isEmpty()) {
         const QRect target(view.left + invalid.x() * view.zoom, view.top + invalid.y() * view.zoom,
                            invalid.width() * view.zoom, invalid.height() * view.zoom);
-        painter.drawImage(target, Offscreen.bufferDC.Image(), invalid);  // nearest neighbour: no smoothing
+        painter.drawImage(target, ImageView(Offscreen.bufferDC.Image()),
+                          invalid);  // nearest neighbour: no smoothing
     }
     if (cursor_.shown) DrawCursor(painter, view);
     painter.end();
@@ -212,19 +219,19 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
                                                    : CursorKey::Down);
         update();
     } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // A tap where the cursor stands, through the pointer's own handler. With the cursor hidden,
+        // A tap where the cursor stands, through the pointer's own two steps. With the cursor hidden,
         // the key only ends the title screen, as any tap does, or else shows the cursor.
         if (cursor_.shown || titleShows) {
             ClampCursor(cursor_);
             const Point32 at = CursorTapPoint(cursor_);
-            OnLButtonDown(0, at.x, at.y);
+            ApplyTap(HitTest(GameState, at.x, at.y));
         } else {
             cursor_.shown = true;
             update();
         }
     } else if (key >= Qt::Key_1 && key <= Qt::Key_9) {
         Point32 at{0, 0};
-        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) OnLButtonDown(0, at.x, at.y);
+        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) ApplyTap(HitTest(GameState, at.x, at.y));
     } else {
         QWidget::keyPressEvent(event);
     }
@@ -233,6 +240,7 @@ void ClientArea::keyPressEvent(QKeyEvent* event) {
 MainFrame::MainFrame() {
     mainFrame = this;
     SetAppMainWindow(this);
+    UseQtHost();
 
     client_ = new ClientArea(this);
     setCentralWidget(client_);
@@ -240,14 +248,9 @@ MainFrame::MainFrame() {
     setWindowIcon(QIcon(QStringLiteral(":/mirovane/icon.png")));
 
     CreateViewMenu();
-    InitSettings();
     const int stored = StoredZoom();
     client_->SetPreferredZoom(stored > 0 ? std::min(stored, LargestZoomOnScreen()) : FirstStartZoomHere());
-
-    // The title screen greets the player while the first game waits underneath.
-    GameState.titleFrame = 0;
-    GameState.titleStartTick = StartTick();
-    GameState.timerId = SetTimer(1, 60);
+    OnCreate();
 }
 
 MainFrame::~MainFrame() {
@@ -276,13 +279,13 @@ void MainFrame::CreateCommandBar() {
     tools->setFloatable(false);
     tools->setIconSize(QSize(kToolPictureWidth, kToolPictureHeight));
     tools->toggleViewAction()->setVisible(false);
-    const Bitmap strip = LoadBitmapW(kToolBarBitmap);
+    const Bitmap strip = LoadQtBitmap(kToolBarBitmap);
     for (int i = 0; i < 5; ++i) {
         QAction* action = tools->addAction(QString());
         if (!strip.isNull()) {
             const QImage picture =
-                strip.copy(i * kToolPictureWidth, 0, kToolPictureWidth, kToolPictureHeight);
-            action->setIcon(QIcon(QPixmap::fromImage(picture.convertToFormat(QImage::Format_RGB32))));
+                ImageView(strip).copy(i * kToolPictureWidth, 0, kToolPictureWidth, kToolPictureHeight);
+            action->setIcon(QIcon(QPixmap::fromImage(picture)));
         }
         const int id = kToolButtons[i];
         action->setData(id);
@@ -345,31 +348,6 @@ void MainFrame::ToggleFullScreen() {
 
 void MainFrame::OnCommand(int id) {
     switch (id) {
-        case ID_NEW_GAME:
-        case ID_TOOL_NEW_GAME:
-            OnNewGame();
-            break;
-        case ID_SOLUTION:
-        case ID_TOOL_SOLUTION:
-            OnSolution();
-            break;
-        case ID_LEARN:
-        case ID_TOOL_LEARN:
-            OnLearn();
-            break;
-        case ID_OPTIONS:
-        case ID_TOOL_OPTIONS:
-            OnOptions();
-            break;
-        case ID_ABOUT:
-            ShowAbout(this);
-            break;
-        case ID_TOOL_HINT:
-            OnHint();
-            break;
-        case ID_APP_EXIT:
-            close();  // the close request, which may ask first
-            break;
         case ID_VIEW_ZOOM_IN:
             ZoomBy(1);
             break;
@@ -383,6 +361,7 @@ void MainFrame::OnCommand(int id) {
             ToggleFullScreen();
             break;
         default:
+            ::OnCommand(id);  // the game's own commands
             break;
     }
 }
@@ -460,24 +439,78 @@ void ClientArea::PaintNow() {
     repaint(region);
 }
 
-void InvalidateRect(const Rect32& rect) {
+namespace {
+
+// ---- The game's host on this window ----------------------------------------------------------------
+
+uint32_t HostSetTimer(uint32_t id, uint32_t milliseconds) {
+    return mainFrame == nullptr ? 0 : mainFrame->StartTimer(id, milliseconds);
+}
+
+void HostKillTimer(uint32_t id) {
+    if (mainFrame != nullptr) mainFrame->StopTimer(id);
+}
+
+void HostInvalidate(const Rect32& rect) {
     if (mainFrame == nullptr) return;
     mainFrame->Client()->Invalidate(
         QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top));
 }
 
-void InvalidateClient() {
-    if (mainFrame != nullptr) mainFrame->Client()->Invalidate(QRect(0, 0, kGameWidth, kGameHeight));
-}
-
-void UpdateWindow() {
+void HostUpdateWindow() {
     if (mainFrame != nullptr) mainFrame->Client()->PaintNow();
 }
 
-uint32_t SetTimer(uint32_t id, uint32_t milliseconds) {
-    return mainFrame == nullptr ? 0 : mainFrame->StartTimer(id, milliseconds);
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void KillTimer(uint32_t timerId) {
-    if (mainFrame != nullptr) mainFrame->StopTimer(timerId);
+int HostMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
+    return QtMessageBox(AppMainWindow(), FromUtf16(text), FromUtf16(caption), style);
+}
+
+void Relabel(QAction* menu, std::span<const MenuLabel> labels) {
+    if (menu == nullptr || menu->menu() == nullptr) return;
+    const QList<QAction*> items = menu->menu()->actions();
+    for (const MenuLabel& label : labels) {
+        if (label.position < 0) {
+            menu->setText(QString::fromUtf16(InLanguage(label)));
+        } else if (label.position < items.size()) {
+            // The item keeps its command id (its data); only its text changes.
+            items[label.position]->setText(QString::fromUtf16(InLanguage(label)));
+        }
+    }
+}
+
+// Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language, and so
+// do both menus.
+void HostLanguageChanged() {
+    UsePlatformLanguage(GameState.langue != 0);
+    auto* frame = qobject_cast<QMainWindow*>(AppMainWindow());
+    if (frame == nullptr) return;
+    const QList<QAction*> menus = frame->menuBar()->actions();
+    for (int menu = 0; menu < 2 && menu < menus.size(); ++menu) Relabel(menus[menu], MenuLabels(menu));
+}
+
+void HostCloseWindow() {
+    if (mainFrame != nullptr) mainFrame->close();
+}
+
+}  // namespace
+
+void UseQtHost() {
+    Host host{};
+    host.tickCount = &QtTickCount;
+    host.setTimer = &HostSetTimer;
+    host.killTimer = &HostKillTimer;
+    host.invalidate = &HostInvalidate;
+    host.updateWindow = &HostUpdateWindow;
+    host.messageBox = &HostMessageBox;
+    host.loadBitmap = &LoadQtBitmap;
+    host.languageChanged = &HostLanguageChanged;
+    host.runDialog = &RunTemplateDialog;
+    host.closeWindow = &HostCloseWindow;
+    host.randomSeed = [] { return QRandomGenerator::system()->generate(); };
+    SetHost(host);
+    UseQtText();
 }

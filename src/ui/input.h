@@ -1,0 +1,13 @@
+// The game's entry points for taps: a pointer, the keyboard's cursor or any other platform finds what
+// lies under its game point with HitTest (model/hit_test.h) and applies the tap here.
+#pragma once
+
+#include "model/hit_test.h"
+
+// Applies a tap on whatever HitTest found under it: the title screen ends, a board cell is placed or
+// cleared, a palette slot is selected or a port's ray is shown or hidden; then the game is judged.
+void ApplyTap(const TapHit& hit);
+
+// Pointer input on the game's screen, in game pixels: both steps at once.
+void OnLButtonDown(unsigned flags, int x, int y);
+void OnLButtonDblClk(unsigned flags, int x, int y);

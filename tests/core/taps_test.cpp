@@ -1,0 +1,148 @@
+// The rules of a tap, run on a stand-in platform that records what the game asks of it: no window,
+// no Qt. A platform turns its pointer or keys into a game point; everything after that is here.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "model/hit_test.h"
+#include "model/model.h"
+#include "platform/host.h"
+#include "render/offscreen.h"
+#include "render/paint.h"
+#include "support/board_rows.h"
+#include "ui/game_flow.h"
+#include "ui/input.h"
+
+namespace {
+
+// What the stand-in platform was asked.
+struct StandIn {
+    uint32_t now = 5000;
+    std::map<uint32_t, uint32_t> timers;  // id -> period
+    int repaints = 0;                     // updateWindow calls
+    std::vector<std::u16string> boxes;
+};
+StandIn standIn;
+
+Host StandInHost() {
+    Host host{};
+    host.tickCount = [] { return standIn.now; };
+    host.setTimer = [](uint32_t id, uint32_t milliseconds) { return standIn.timers[id] = milliseconds, id; };
+    host.killTimer = [](uint32_t id) { standIn.timers.erase(id); };
+    // Like a window, it paints the whole screen when asked to update (painting recounts the palette).
+    host.updateWindow = [] {
+        ++standIn.repaints;
+        Paint(Rect32{0, 0, kGameWidth, kGameHeight});
+    };
+    // Blank bitmaps of the game's sizes.
+    host.loadBitmap = [](int number) {
+        const std::map<int, std::tuple<int, int, bool>> sizes = {
+            {120, {86, 10, true}},   {121, {65, 26, true}},  {122, {60, 34, false}},
+            {123, {156, 36, true}},  {124, {194, 18, true}}, {127, {70, 70, false}},
+            {130, {161, 41, false}}, {131, {19, 19, true}},  {132, {240, 100, false}}};
+        const auto found = sizes.find(number);
+        if (found == sizes.end()) return Bitmap();
+        const auto [width, height, twoColour] = found->second;
+        return Bitmap(width, height, twoColour);
+    };
+    host.messageBox = [](std::u16string_view text, std::u16string_view, unsigned) {
+        standIn.boxes.emplace_back(text);
+        return IDOK;
+    };
+    return host;
+}
+
+class TapTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        standIn = StandIn{};
+        SetHost(StandInHost());
+        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);  // a finished game saves the statistics
+        GameState = GameRecord{};
+        CreateOffscreenBuffer(kGameWidth, kGameHeight);
+        // A 4 x 4 puzzle of a slash mirror at (0, 0) and an absorber at (2, 1).
+        SetRows(GameState.hiddenBoard, {"/...", "..o.", "....", "...."});
+        GameState.itemCount = 2;
+        ComputeLayout();
+        LabelAllPorts(kHiddenBoard);
+        GameState.shownPort = -99;
+        RecountPalette(0);
+    }
+    void TearDown() override {
+        DestroyOffscreenBuffer();
+        SetHost(Host{});
+        unsetenv("XDG_CONFIG_HOME");
+        std::filesystem::remove_all(folder);
+    }
+    static void TapAt(int x, int y) { ApplyTap(HitTest(GameState, x, y)); }
+    static void TapCell(int column, int row) {
+        TapAt(GameState.boardX + 20 * column + 10, GameState.boardY + 20 * row + 10);
+    }
+    const std::string folder =
+        (std::filesystem::temp_directory_path() /
+         ("mirovane-core-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
+            .string();
+};
+
+TEST_F(TapTest, TheFirstBoardTapPlacesTheSelectionStartsTheClockAndATapOnItTakesItBack) {
+    TapCell(3, 3);
+    EXPECT_EQ(GameState.playerBoard[3 * 8 + 3], SlashMirror);
+    EXPECT_EQ(std::tuple(GameState.moveCount, GameState.gameStartTick, standIn.timers[1]),
+              std::tuple(1, 5000u, 100u))
+        << "the game clock ticks every 100 ms from the first counted tap";
+    EXPECT_EQ(standIn.repaints, 1) << "every tap repaints at once";
+    standIn.now = 6000;
+    TapCell(3, 3);
+    EXPECT_EQ(std::tuple(GameState.playerBoard[3 * 8 + 3], GameState.placedCount, GameState.moveCount),
+              std::tuple(int16_t{Empty}, 0, 2));
+    EXPECT_EQ(GameState.gameStartTick, 5000u) << "the clock started once";
+}
+
+TEST_F(TapTest, APortTapShowsItsRayASecondHidesItAndPaletteTapsOnlyPickSlotsThatAreLeft) {
+    TapAt(GameState.boardX + 5, GameState.boardY - 10);  // port 0's box
+    EXPECT_EQ(GameState.shownPort, 0);
+    TapAt(GameState.boardX + 5, GameState.boardY - 10);
+    EXPECT_EQ(GameState.shownPort, -89) << "hidden again";
+    TapAt(GameState.paletteX + 10, GameState.paletteY + 30);
+    EXPECT_EQ(GameState.paletteSlot, 1);
+    TapAt(GameState.paletteX + 10, GameState.paletteY + 50);
+    EXPECT_EQ(GameState.paletteSlot, 1) << "slot 2 is not in a strip of two";
+    EXPECT_EQ(GameState.moveCount, 0) << "port and palette taps are not moves";
+    EXPECT_TRUE(standIn.timers.empty());
+}
+
+TEST_F(TapTest, WhileTheTitleShowsATapOnlyEndsIt) {
+    GameState.titleStartTick = 4000;
+    GameState.timerId = SetTimer(1, 60);
+    TapCell(1, 1);
+    EXPECT_EQ(std::tuple(GameState.titleStartTick, GameState.playerBoard[1 * 8 + 1], standIn.timers.size()),
+              std::tuple(0u, int16_t{Empty}, size_t{0}));
+}
+
+TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheResult) {
+    TapCell(0, 0);  // the slash mirror, selected first
+    standIn.now = 65000;
+    TapCell(2, 1);  // the absorber: both rings agree
+    EXPECT_EQ(
+        std::tuple(GameState.gamePhase, GameState.mismatchCount, GameState.elapsedMs, standIn.timers.size()),
+        std::tuple(Finished, 0, 60000u, size_t{0}));
+    EXPECT_EQ(GameState.stats1.totalplay, 1) << "counted";
+    EXPECT_TRUE(standIn.boxes.empty());
+
+    // The last frame shows the puzzle without Qt; only a platform's text is missing.
+    const Bitmap& screen = Offscreen.bufferDC.Image();
+    EXPECT_EQ(screen.pixel(GameState.boardX + 5, GameState.boardY), rgb(255, 255, 255))
+        << "the grid's white lines";
+    EXPECT_EQ(screen.pixel(GameState.boardX + 5, GameState.boardY - 22), rgb(0, 0, 0))
+        << "a port box's outline";
+    EXPECT_EQ(screen.pixel(GameState.boardX + 5, GameState.boardY - 20), rgb(100, 255, 100))
+        << "port 0's ray leaves by another port: a light green box";
+    EXPECT_EQ(GameState.gamePhase, Finished) << "no internal error while painting";
+}
+
+}  // namespace
