@@ -51,6 +51,11 @@ uint32_t GetTickCount() {
     return installed.tickCount();
 }
 
+uint32_t StartTick() {
+    const uint32_t now = GetTickCount();
+    return now != 0 ? now : UINT32_MAX;
+}
+
 uint32_t SetTimer(uint32_t id, uint32_t milliseconds) {
     return installed.setTimer(id, milliseconds);
 }

@@ -53,6 +53,9 @@ void SetHost(const Host& host);
 
 // ---- What the game calls --------------------------------------------------------------------------
 uint32_t GetTickCount();
+// The tick to keep as the start of the title screen or of a game's clock. The game reads a start tick
+// of 0 as "not started", so a start that falls on tick 0 is taken one millisecond earlier.
+uint32_t StartTick();
 uint32_t SetTimer(uint32_t id, uint32_t milliseconds);
 void KillTimer(uint32_t timerId);
 void InvalidateRect(const Rect32& rect);

@@ -1,11 +1,14 @@
 #include "platform/registry.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -486,11 +489,54 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
+// The file a save replaces: the settings path itself or, when that is a symbolic link, the file it
+// leads to, so that the link stays a link (dotfile managers keep the real file elsewhere). False for a
+// chain of links that never ends.
+bool SaveTarget(const std::string& path, std::string& target) {
+    target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat info {};
+        if (lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return true;
+        std::string link(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 4096) + 1, '\0');
+        const ssize_t length = readlink(target.c_str(), link.data(), link.size());
+        if (length < 0 || static_cast<std::size_t>(length) >= link.size()) return false;
+        link.resize(static_cast<std::size_t>(length));
+        target = link.starts_with('/') ? link : FolderOf(target) + "/" + link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// A save killed between writing its temporary file and renaming it leaves that file behind; the next
+// save of another process removes it. Temporary files are named .<file>.<process id>.<counter>.
+void RemoveStaleTemporaries(const std::string& folder, const std::string& base) {
+    DIR* entries = opendir(folder.c_str());
+    if (entries == nullptr) return;
+    const std::string prefix = "." + base + ".";
+    while (const dirent* entry = readdir(entries)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix)) continue;
+        const std::string_view rest = name.substr(prefix.size());
+        const std::size_t dot = rest.find('.');
+        if (dot == 0 || dot == std::string_view::npos || dot + 1 == rest.size()) continue;
+        if (rest.find_first_not_of("0123456789.") != std::string_view::npos) continue;
+        const long pid = std::strtol(std::string(rest.substr(0, dot)).c_str(), nullptr, 10);
+        if (pid > 0 && pid != getpid() && kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            unlinkat(dirfd(entries), entry->d_name, 0);
+        }
+    }
+    closedir(entries);
+}
+
+void (*beforeRename)() = nullptr;
+
 // Replaces the file at `path` by `text` atomically: temporary file, flush to disk, rename.
 int32_t WriteSettingsFile(const std::string& path, const std::string& text) {
     static unsigned counter = 0;
-    const std::string folder = FolderOf(path);
-    const std::string base = path.substr(folder.size() + 1);
+    std::string target;
+    if (!SaveTarget(path, target)) return ErrorFor(errno);
+    const std::string folder = FolderOf(target);
+    const std::string base = target.substr(folder.size() + 1);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -502,13 +548,14 @@ int32_t WriteSettingsFile(const std::string& path, const std::string& text) {
 
     // The new file keeps the old one's permissions.
     struct stat old {};
-    if (stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
+    if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) fchmod(fd, old.st_mode & 07777);
 
     int error = 0;
     errno = 0;
     if (!WriteAll(fd, text) || fsync(fd) != 0) error = errno != 0 ? errno : EIO;
     if (close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && rename(temporary.c_str(), path.c_str()) != 0) error = errno;
+    if (error == 0 && beforeRename != nullptr) beforeRename();
+    if (error == 0 && rename(temporary.c_str(), target.c_str()) != 0) error = errno;
     if (error != 0) {
         unlink(temporary.c_str());
         return ErrorFor(error);
@@ -519,12 +566,21 @@ int32_t WriteSettingsFile(const std::string& path, const std::string& text) {
         fsync(folderFd);
         close(folderFd);
     }
+    RemoveStaleTemporaries(folder, base);
     return ERROR_SUCCESS;
 }
 
 }  // namespace
 
+void SetBeforeRenameHook(void (*hook)()) {
+    beforeRename = hook;
+}
+
 std::string SettingsFilePath() {
+    // A file-size limit must make a write of the settings fail, not end the game. Both settings files
+    // are found through here, so the signal is ignored from the first look at either on.
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
     const char* config = std::getenv("XDG_CONFIG_HOME");
     // Only an absolute path counts, as the XDG rules say.
     const std::string folder = config != nullptr && config[0] == '/' ? config : HomeFolder() + "/.config";

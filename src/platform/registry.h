@@ -23,7 +23,9 @@
 //   is missing. RegSetValueEx changes the value in memory.
 // - RegCloseKey writes the file back when the key was created or a value was set: the whole text
 //   goes to a temporary file in the same folder, is flushed to disk, and is renamed over the old
-//   file, so that a crash leaves either the old file or the new one. Every line the game does not
+//   file, so that a crash leaves either the old file or the new one. When the settings path is a
+//   symbolic link, the file it leads to is replaced that way and the link stays. A save that cannot write
+//   (a full disk, a file-size limit) leaves the old file as it was. Every line the game does not
 //   own (other keys, other values, comments, lines that cannot be parsed) is written back exactly
 //   as it was read.
 // A file larger than kSettingsFileLimit bytes, or one that cannot be read, is never parsed and
@@ -56,6 +58,10 @@ using HKEY = RegistryKey*;
 
 // Where the settings file lives now (read from the environment at every call).
 std::string SettingsFilePath();
+
+// Tests: `hook` runs in every save after the temporary file is written and flushed, just before it is
+// renamed over the old file; null for none.
+void SetBeforeRenameHook(void (*hook)());
 
 // Opens the key HKEY_CURRENT_USER\<subKey>, creating it when it does not exist; `created` tells
 // which. The key is written to the file when it is closed.

@@ -55,7 +55,7 @@ void OnCreate() {
     InitSettings();
     // The title screen greets the player while the first game waits underneath.
     GameState.titleFrame = 0;
-    GameState.titleStartTick = GetTickCount();
+    GameState.titleStartTick = StartTick();
     GameState.timerId = SetTimer(1, 60);
 }
 

@@ -16,7 +16,7 @@ void TapBoard(int column, int row) {
     GameRecord& g = GameState;
     g.moveCount += 1;
     if (g.moveCount == 1) {
-        g.gameStartTick = g.lastTick = GetTickCount();
+        g.gameStartTick = g.lastTick = StartTick();
         g.timerId = SetTimer(1, 100);
     }
 

@@ -34,8 +34,9 @@ QString Shown(const QDialog& dialog, int id) {
 }
 
 // Every control of a dialog, one a line in the order the template adds them: its kind, id, place and
-// size in pixels, state and text, and for edits their frame, alignment and scroll bars. A radio
-// button names the first button of its group.
+// size in pixels, state and text, and for edits their frame, alignment, scroll bars and whether they
+// are drawn on the dialog's background (as labels are). A radio button names the first button of its
+// group.
 QString Controls(const QDialog& dialog) {
     QString all = QString::asprintf("%ls %d x %d\n", qUtf16Printable(dialog.windowTitle()), dialog.width(),
                                     dialog.height());
@@ -59,6 +60,10 @@ QString Controls(const QDialog& dialog) {
         } else if (auto* box = qobject_cast<const QDialogButtonBox*>(control)) {
             for (const QAbstractButton* button : box->buttons()) line += ' ' + button->text();
         }
+        const QPalette& colours = control->palette();
+        if ((qobject_cast<const QLineEdit*>(control) || qobject_cast<const QTextEdit*>(control)) &&
+            colours.color(QPalette::Base) == colours.color(QPalette::Window))
+            line += " on the background";
         const QVariant text = control->property(qobject_cast<const QTextEdit*>(control)   ? "plainText"
                                                 : qobject_cast<const QGroupBox*>(control) ? "title"
                                                                                           : "text");

@@ -69,12 +69,12 @@ TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldRead
         {"\"damier\"=dword:0000000c\n\"items\"=dword:00000014\n", {8, 13, 0, 0, 0, 0}},
         {"\"damier\"=dword:00000000\n\"items\"=dword:00000001\n", {4, 3, 0, 0, 0, 0}},
         {"\"damier\"=dword:ffffffff\n\"items\"=dword:80000000\n", {4, 3, 0, 0, 0, 0}},
-        {"\"version\"=dword:0000001a\n\"player\"=dword:00020001\n"  // 4 bytes: the low 16 bits
+        {"\"version\"=dword:0000001A\n\"player\"=dword:00020001\n"  // 4 bytes: the low 16 bits
          "\"damier\"=hex(4):07,00,00,00,00\n"                       // longer than 4 bytes: ignored...
          "\"items\"=dword:00000006\n"                               // ...and the next value is still read
          "\"totaltime\"=hex(4):10,27\n"                             // 2 bytes fill the low end
-         "\"langue\"=\"x\"\n",                                      // another type: its 4 bytes as they are
-         {5, 6, 1, 'x', 10000, 0}},
+         "\"langue\"=\"\\\\\"\n",  // another type: its 4 bytes as they are; \\ is one backslash
+         {5, 6, 1, '\\', 10000, 0}},
         // the last copy counts, whatever the case of its name, its type, or a line break in its data;
         // a deleted value is missing
         {"\"damier\"=dword:00000006\n\"DAMIER\"=hex:07,00,\\\n  00,00\n\"items\"=dword:9\n\"items\"=-\n",

@@ -62,6 +62,34 @@ TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandBut
         << "closing the box brings up the game screen, not a frozen title";
 }
 
+// Tick 0 is a tick like any other, though a start tick of 0 means "not started" in the game record.
+TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTick) {
+    now = 0;
+    Start();
+    EXPECT_EQ(frame->TimerPeriod(1), 60u);
+    now = 4999;
+    OnTimer(1);
+    EXPECT_NE(GameState.titleStartTick, 0u) << "the title screen shows for its five seconds";
+    now = 5001;
+    OnTimer(1);
+    EXPECT_EQ(GameState.titleStartTick, 0u);
+
+    UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+    now = 0;
+    TapCell(4, 4);
+    now = 1234;
+    OnTimer(1);
+    QTest::qWait(1);
+    ASSERT_NE(GameState.gameStartTick, 0u) << "the clock shows";
+    EXPECT_EQ(GameState.lastTick - GameState.gameStartTick, 1235u) << "started a millisecond early";
+    bool drawn = false;
+    for (int x = GameState.clockRect.left; x < GameState.clockRect.right; ++x) {
+        for (int y = GameState.clockRect.top; y < GameState.clockRect.bottom; ++y)
+            drawn |= Pixel(x, y) != rgb(0, 0, 0);
+    }
+    EXPECT_TRUE(drawn) << "the clock's digits are on screen";
+}
+
 TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCountsItOnce) {
     StartKnownPuzzle();
     now = 0xFFFFFF00u;  // the game clock wraps
