@@ -344,7 +344,7 @@ int Soak::AnswerBox(const AskedMessageBox& box) {
 
 // Options: a few random clicks on its buttons, then OK or Cancel. The rules: OK or Cancel.
 void Soak::ActOn(QDialog& dialog) {
-    if (FindControl(dialog, OptionsId::Statistics) != nullptr) {
+    if (FindControl(dialog, OptionsId::Reset) != nullptr) {  // the Options dialog
         std::vector<QAbstractButton*> buttons;
         for (QAbstractButton* button : dialog.findChildren<QAbstractButton*>()) {
             const QString name = button->objectName();
