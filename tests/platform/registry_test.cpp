@@ -17,11 +17,15 @@ int32_t SaveDword(const char* name, uint32_t value, uint32_t size = 4) {
 
 using Registry = SettingsTest;
 
-// A new file in the export format, then one with its own line ends and permissions; no temporary file
-// stays behind.
+// A new file in the export format, readable by all, then one with its own line ends and permissions; no
+// temporary file stays behind.
 TEST_F(Registry, ASaveWritesTheExportFormatWithTheFilesLineEndsAndPermissions) {
+    const mode_t mask = umask(022);
     ASSERT_TRUE(SaveDword("version", 26) == ERROR_SUCCESS && SaveDword("player", 1, 2) == ERROR_SUCCESS);
+    umask(mask);
     EXPECT_EQ(ReadFile(), kStore + "\"version\"=dword:0000001a\n\"player\"=hex(4):01,00\n");
+    EXPECT_EQ(QFile::permissions(FilePath()) & 0x7777, 0x6644)
+        << "a new file: readable by all, written by its owner";
     WriteFile("REGEDIT4\r\n");
     chmod(QFile::encodeName(FilePath()).constData(), 0640);
     ASSERT_EQ(SaveDword("hint", 1), ERROR_SUCCESS);

@@ -198,6 +198,9 @@ TEST_F(RayTest, TheRayRunsThroughCellCentresTurnsBackJumpsAndStops) {
     ExpectRay(2, {{2, 0, TotalReflector}}, {{130, 84}, {130, 100}}, {QRect(0, 101, 240, 167)});
     // From the right, turned back by a vertical mirror 5 pixels inside its right edge (x = 135).
     ExpectRay(6, {{2, 1, VerticalMirror}}, {{190, 125}, {135, 125}}, {QRect(0, 0, 134, 268)});
+    // From below, turned back by a reflector in the bottom row 5 pixels inside its lower edge (row 190,
+    // the pen's round end one row above).
+    ExpectRay(12, {{2, 4, TotalReflector}}, {{130, 206}, {130, 189}}, {QRect(0, 0, 240, 189)});
     // Absorbed in the third cell: the line ends at its centre (90, 145), towards no port.
     ExpectRay(0, {{0, 2, Absorber}}, {{90, 100}, {90, 145}}, {QRect(0, 146, 240, 122)});
     // 4 x 4 (corner (90, 105)), wormhole ends at (1, 0) and (3, 2): port 1 (centre (120, 93)) into (1, 0),
@@ -208,6 +211,9 @@ TEST_F(RayTest, TheRayRunsThroughCellCentresTurnsBackJumpsAndStops) {
     GameState.wormholeB = Point32{3, 2};
     ExpectRay(1, {{1, 0, WormholeA}, {3, 2, WormholeB}}, {{120, 95}, {120, 114}, {160, 160}, {160, 197}},
               {QRect(123, 118, 34, 34), QRect(100, 120, 20, 60), QRect(150, 118, 20, 34)});
+    // Port 6 (centre (183, 155)) into (3, 2), no line to (1, 0), then left through (0, 0) to port 15.
+    ExpectRay(6, {{1, 0, WormholeA}, {3, 2, WormholeB}}, {{170, 155}, {110, 115}, {80, 115}},
+              {QRect(125, 122, 30, 28)});
     // While playing the ray runs through the player's board.
     GameState.gamePhase = Playing;
     GameState.playerBoard[1 * 8] = TotalReflector;

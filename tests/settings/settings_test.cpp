@@ -65,7 +65,8 @@ TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldRead
         // version 25 counted Player 1's time in seconds, and Player 2's already in milliseconds
         {"\"version\"=dword:00000019\n\"totaltime\"=dword:0000005a\n\"totaltime2\"=dword:0000005a\n",
          {5, 4, 0, 0, 90000, 90}},
-        {"\"totaltime\"=dword:00000002\n", {5, 4, 0, 0, 2000, 0}},  // no version at all: old too
+        // no version at all: old too; a text of two letters takes 6 bytes, too many for a number
+        {"\"totaltime\"=dword:00000002\n\"langue\"=\"ab\"\n", {5, 4, 0, 0, 2000, 0}},
         {"\"damier\"=dword:0000000c\n\"items\"=dword:00000014\n", {8, 13, 0, 0, 0, 0}},
         {"\"damier\"=dword:00000000\n\"items\"=dword:00000001\n", {4, 3, 0, 0, 0, 0}},
         {"\"damier\"=dword:ffffffff\n\"items\"=dword:80000000\n", {4, 3, 0, 0, 0, 0}},
@@ -73,11 +74,11 @@ TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldRead
          "\"damier\"=hex(4):07,00,00,00,00\n"                       // longer than 4 bytes: ignored...
          "\"items\"=dword:00000006\n"                               // ...and the next value is still read
          "\"totaltime\"=hex(4):10,27\n"                             // 2 bytes fill the low end
-         "\"langue\"=\"\\\\\"\n",  // another type: its 4 bytes as they are; \\ is one backslash
+         "\"langue\"=\"\\\\\"\n",  // a text, in UTF-16 with its end: "\\" is one backslash
          {5, 6, 1, '\\', 10000, 0}},
         // the last copy counts, whatever the case of its name, its type, or a line break in its data;
         // a deleted value is missing
-        {"\"damier\"=dword:00000006\n\"DAMIER\"=hex:07,00,\\\n  00,00\n\"items\"=dword:9\n\"items\"=-\n",
+        {"\"damier\"=dword:00000006\n\"DAMIER\"=hex:07,00,\\\n00,00\n\"items\"=dword:9\n\"items\"=-\n",
          {7, 4, 0, 0, 0, 0}},
     };
     for (const auto& [store, expected] : cases) {
@@ -100,6 +101,7 @@ TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
         {std::string("\x00\xff\xfe\x01 binary\r\x00", 12), 5, 4},
         {kStore + "\"damier\"=hex(4):06,\\", 6, 4},          // cut short in the middle of a value
         {kStore + "\"damier\"=hex(4):07,0g,00,00\n", 5, 4},  // not a hex digit: not a value
+        {kStore + "\"damier\"=dword:000000006\n", 5, 4},     // nine digits: not a value
         {kStore + "\"cut\"=hex:01,\\", 5, 4},  // the values saved after it must not read as its data
         {kStore + "\"long\"=\"" + std::string(1u << 20, 'x') + "\"\n", 5, 4},
         {kStore + std::string(1u << 20, '[') + "\n\"damier\"=dword:00000006\n", 5, 4},

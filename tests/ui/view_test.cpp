@@ -3,6 +3,7 @@
 #include <QtTest/QTest>
 
 #include "frame_fixture.h"
+#include "platform/qt/preferences.h"
 #include "ui/key_cursor.h"
 #include "ui/zoom.h"
 
@@ -39,6 +40,16 @@ TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels)
         }
     }
     EXPECT_EQ(FittingZoom(100, 100), 1) << "a window smaller than the game still shows it at 1";
+}
+
+TEST(ZoomTest, AnyZoomFromOneOnIsKeptAndNothingElse) {
+    QTemporaryDir folder;
+    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+    for (const auto& [kept, read] : {std::pair{1, 1}, {3, 3}, {0, 0}, {-2, 0}}) {
+        StoreZoom(kept);
+        EXPECT_EQ(StoredZoom(), read) << "kept " << kept;
+    }
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 class KeyCursorTest : public testing::Test {
@@ -78,13 +89,13 @@ TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
         const char* keys;  // from a hidden cursor: the first key only shows it
         const char* where;
     } walks[] = {
-        {"R", "cell 0,0"},        {"RRRD", "cell 2,1"},       {"RRRU", "port 2"},
-        {"RRRUD", "cell 2,0"},    {"RRRUR", "port 3"},        {"RRRRRRR", "port 5"},
-        {"RRRRRRRRUU", "port 5"}, {"DRRRRRRDD", "port 7"},    {"DRRRRRRDL", "cell 4,1"},
-        {"DDDDDDR", "port 13"},   {"DDDDDDRRRRR", "port 10"}, {"DDDDDDRU", "cell 1,4"},
-        {"DLDDDL", "slot 0"},     {"DLDDDLDDDD", "slot 3"},   {"DLDDDLDDDDR", "port 16"},
-        {"DLDDDLDR", "port 16"},  {"DLDDDLLU", "slot 0"},     {"DDLUU", "port 19"},
-        {"LLR", "cell 0,0"},      {"LLDDDDDD", "port 15"},
+        {"R", "cell 0,0"},          {"RRRD", "cell 2,1"},       {"RRRU", "port 2"},
+        {"RRRUD", "cell 2,0"},      {"RRRUR", "port 3"},        {"RRRRRRR", "port 5"},
+        {"RRRRRRRRUU", "port 5"},   {"DRRRRRRDD", "port 7"},    {"DRRRRRRDL", "cell 4,1"},
+        {"DDDDDDR", "port 13"},     {"DDDDDDRRRRR", "port 10"}, {"DDDDDDRU", "cell 1,4"},
+        {"DLDDDL", "slot 0"},       {"DLDDDLDU", "slot 0"},     {"DLDDDLDDDD", "slot 3"},
+        {"DLDDDLDDDDR", "port 16"}, {"DLDDDLDR", "port 16"},    {"DLDDDLLU", "slot 0"},
+        {"DDLUU", "port 19"},       {"LLR", "cell 0,0"},        {"LLDDDDDD", "port 15"},
     };
     for (const auto& walk : walks) {
         cursor = KeyCursor{};
@@ -111,11 +122,16 @@ TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
     Point32 slot{};
     EXPECT_FALSE(PaletteSlotPoint(0, slot));
 
-    cursor = KeyCursor{};
-    After("RRRRRDDDD");
-    GameState.gridSize = 4;
-    ComputeLayout();
-    EXPECT_EQ(After("U"), "cell 3,2");
+    for (const char* keys : {"RRRRRDDDD", "DDLUU"}) {  // cell 4,4 and port 19
+        cursor = KeyCursor{};
+        After(keys);
+        GameState.gridSize = 4;
+        ComputeLayout();
+        ClampCursor(cursor);
+        EXPECT_EQ(Where(cursor), *keys == 'R' ? "cell 3,3" : "port 15");
+        GameState.gridSize = 5;
+        ComputeLayout();
+    }
 }
 
 class WindowViewTest : public FrameTest {};
@@ -127,6 +143,14 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     ASSERT_EQ(frame->Client()->View().zoom, 2);
     EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268);
     const ZoomView view = frame->Client()->View();
+    // The keyboard's cursor is drawn on the window alone, in an orange the game draws nowhere else.
+    const auto cursorPixels = [this] {
+        const QImage shown = frame->Client()->grab().toImage();
+        int count = 0;
+        for (int i = 0; i < shown.width() * shown.height(); ++i)
+            count += shown.pixel(i % shown.width(), i / shown.width()) == qRgb(255, 160, 0);
+        return count;
+    };
     QTest::mouseClick(
         frame->Client(), Qt::LeftButton, {},
         QPoint(view.left + 2 * (GameState.boardX + 20 * 3 + 19), view.top + 2 * (GameState.boardY + 1)));
@@ -136,10 +160,13 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
         QTest::keyClick(frame->Client(), key);
     }
     EXPECT_NE(GameState.playerBoard[2 * 8 + 1], Empty) << "Space placed an item in cell (2, 1)";
+    EXPECT_GT(cursorPixels(), 0) << "the keys show the cursor";
     QTest::keyClick(frame->Client(), Qt::Key_2);
     EXPECT_EQ(GameState.paletteSlot, 1) << "the digit 2 picks the second slot";
     QTest::keyClick(frame->Client(), Qt::Key_9);
     EXPECT_EQ(GameState.paletteSlot, 1) << "a slot the strip does not have changes nothing";
+    QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(view.left, view.top));
+    EXPECT_EQ(cursorPixels(), 0) << "a pointer tap hides the cursor";
 }
 
 }  // namespace
