@@ -116,14 +116,6 @@ TEST_F(TapTest, APortTapShowsItsRayASecondHidesItAndPaletteTapsOnlyPickSlotsThat
     EXPECT_TRUE(standIn.timers.empty());
 }
 
-TEST_F(TapTest, WhileTheTitleShowsATapOnlyEndsIt) {
-    GameState.titleStartTick = 4000;
-    GameState.timerId = SetTimer(1, 60);
-    TapCell(1, 1);
-    EXPECT_EQ(std::tuple(GameState.titleStartTick, GameState.playerBoard[1 * 8 + 1], standIn.timers.size()),
-              std::tuple(0u, int16_t{Empty}, size_t{0}));
-}
-
 TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheResult) {
     TapCell(0, 0);  // the slash mirror, selected first
     standIn.now = 65000;

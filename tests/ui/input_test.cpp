@@ -1,46 +1,10 @@
-// Taps on the client area: what each place on the screen does in each phase.
+// Taps through the window on the items of the board and the strip; where each tap lands is in
+// tests/model/hit_test_test.cpp, the rules of a tap without a window in tests/core/taps_test.cpp.
 #include "frame_fixture.h"
 
 namespace {
 
 using InputTest = FrameTest;
-
-TEST_F(InputTest, TapsOnAnEightByEightScreenHitTheRightPortsSlotsAndCells) {
-    StartPlaying();
-    GameState.damier = 8;
-    GameState.items = 13;
-    GeneratePuzzle();
-    // Where the tap is, and the port it shows.
-    const std::tuple<int, int, int16_t> portTaps[] = {
-        {215, 100, 9},   {60, 50, 0},    {60, 230, 23}, {35, 70, 31},
-        {210, 50, 8},    {100, 244, 21}, {50, 43, 0},   {233, 65, 8},  // band corners
-        {28, 205, 24},   {49, 226, 23},  // the left band's last two rows reach the bottom-left port
-        {210, 100, -99},                 // the gap between the board and the right-hand boxes
-    };
-    for (const auto& [x, y, port] : portTaps) {
-        GameState.shownPort = -99;
-        Tap(x, y);
-        EXPECT_EQ(GameState.shownPort, port) << "tap at (" << x << ", " << y << ")";
-    }
-
-    // The palette takes the last pixel of its 13th slot and nothing one slot further.
-    Tap(GameState.paletteX + 20, GameState.paletteY + 20 * 13 - 1);
-    const int32_t lastSlot = GameState.paletteSlot;
-    Tap(GameState.paletteX + 10, GameState.paletteY + 20 * 13);
-    EXPECT_EQ(std::tuple(lastSlot, GameState.paletteSlot, GameState.moveCount, frame->TimerPeriod(1)),
-              std::tuple(12, 12, 0, 0u))
-        << "port and palette taps are not moves";
-
-    // The board's first and last pixels are cells (0, 0) and (7, 7); the first counts and starts the clock.
-    now = 7000;
-    Tap(50, 65);
-    now = 9000;
-    Tap(209, 224);
-    EXPECT_TRUE(GameState.playerBoard[0 * 8 + 0] != Empty && GameState.playerBoard[7 * 8 + 7] != Empty);
-    EXPECT_EQ(std::tuple(GameState.moveCount, GameState.gameStartTick, frame->TimerPeriod(1)),
-              std::tuple(2, 7000u, 100u))
-        << "the game clock ticks every 100 ms";
-}
 
 TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTwoTaps) {
     StartPlaying();
