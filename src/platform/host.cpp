@@ -1,5 +1,7 @@
 #include "platform/host.h"
 
+#include "platform/registry.h"
+
 namespace {
 
 uint32_t NoTicks() {
@@ -21,8 +23,16 @@ int CancelDialog(const DialogTemplate&, DialogRun&) {
     return IDCANCEL;
 }
 
-constexpr Host kNoPlatform{&NoTicks,  &NoTimer, &NoKill,       &NoInvalidate, &Nothing, &AnswerOk,
-                           &NoBitmap, &Nothing, &CancelDialog, &Nothing,      &NoTicks};
+SettingsRead NoSettings(std::string&) {
+    return SettingsRead::Missing;
+}
+int32_t CannotWrite(const std::string&) {
+    return ERROR_WRITE_FAULT;
+}
+
+constexpr Host kNoPlatform{&NoTicks,  &NoTimer,    &NoKill,     &NoInvalidate, &Nothing,
+                           &AnswerOk, &NoBitmap,   &Nothing,    &CancelDialog, &Nothing,
+                           &NoTicks,  &NoSettings, &CannotWrite};
 
 Host installed = kNoPlatform;
 
@@ -45,6 +55,8 @@ void SetHost(const Host& host) {
     Take(installed.runDialog, host.runDialog, kNoPlatform.runDialog);
     Take(installed.closeWindow, host.closeWindow, kNoPlatform.closeWindow);
     Take(installed.randomSeed, host.randomSeed, kNoPlatform.randomSeed);
+    Take(installed.readSettings, host.readSettings, kNoPlatform.readSettings);
+    Take(installed.writeSettings, host.writeSettings, kNoPlatform.writeSettings);
 }
 
 uint32_t GetTickCount() {
@@ -98,4 +110,12 @@ void CloseMainWindow() {
 
 uint32_t RandomSeed() {
     return installed.randomSeed();
+}
+
+SettingsRead ReadSettings(std::string& text) {
+    return installed.readSettings(text);
+}
+
+int32_t WriteSettings(const std::string& text) {
+    return installed.writeSettings(text);
 }

@@ -6,15 +6,19 @@
 // (render/paint.h).
 //
 // Without an installed platform every operation does nothing: no ticks (0), no timers, no bitmaps,
-// and every message box is answered OK.
+// no settings (a write fails quietly), and every message box is answered OK.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "model/points.h"
 #include "platform/dialog.h"
 #include "raster/raster.h"
+
+// What reading the settings text found. The text is the registry export of platform/registry.h.
+enum class SettingsRead { Present, Missing, Unreadable, TooLarge };
 
 // ---- Message boxes ------------------------------------------------------------------------------
 inline constexpr unsigned MB_OK = 0x0;
@@ -46,6 +50,11 @@ struct Host {
     void (*closeWindow)();
     // A seed for the game's random source, different at every start.
     uint32_t (*randomSeed)();
+    // The whole settings text, read and replaced as one: reading never writes; a write replaces the
+    // whole text or leaves the old one, and returns ERROR_SUCCESS or a registry error code
+    // (platform/registry.h).
+    SettingsRead (*readSettings)(std::string& text);
+    int32_t (*writeSettings)(const std::string& text);
 };
 
 // Installs a platform's operations; every null entry keeps the do-nothing default.
@@ -68,6 +77,8 @@ void LanguageChanged();
 int RunDialog(const DialogTemplate& dialog, DialogRun& run);
 void CloseMainWindow();
 uint32_t RandomSeed();
+SettingsRead ReadSettings(std::string& text);
+int32_t WriteSettings(const std::string& text);
 
 // The game's screen, whatever the window's zoom.
 inline constexpr int kGameWidth = 240;

@@ -1,7 +1,6 @@
 // The handheld's registry, as far as the game uses it: keys of HKEY_CURRENT_USER holding small
-// values, kept in one text file in the registry export format,
-//   $XDG_CONFIG_HOME/Kestory/Mirovane.reg   (default ~/.config/Kestory/Mirovane.reg)
-// for example
+// values, kept in one text in the registry export format, which the platform stores as a whole
+// (the desktop in a file, platform/settings_file.h; a browser in its local storage), for example
 //   REGEDIT4
 //
 //   [HKEY_CURRENT_USER\Software\Kestory\Mirovane]
@@ -16,20 +15,17 @@
 // line after a trailing backslash. When the same value appears more than once, the last one
 // counts, as when such a file is imported.
 //
-// How the five operations map onto the file:
-// - RegOpenKeyEx reads the file; no file, or no section for the key, means no key. Reading never
+// How the five operations map onto the text, which they get and put through the host (ReadSettings,
+// WriteSettings in platform/host.h):
+// - RegOpenKeyEx reads the text; no text, or no section for the key, means no key. Reading never
 //   writes anything.
-// - RegCreateKeyEx reads the file too (creating the folder when needed) and adds the section when it
-//   is missing. RegSetValueEx changes the value in memory.
-// - RegCloseKey writes the file back when the key was created or a value was set: the whole text
-//   goes to a temporary file in the same folder, is flushed to disk, and is renamed over the old
-//   file, so that a crash leaves either the old file or the new one. When the settings path is a
-//   symbolic link, the file it leads to is replaced that way and the link stays. A save that cannot write
-//   (a full disk, a file-size limit) leaves the old file as it was. Every line the game does not
-//   own (other keys, other values, comments, lines that cannot be parsed) is written back exactly
-//   as it was read.
-// A file larger than kSettingsFileLimit bytes, or one that cannot be read, is never parsed and
-// never replaced: the key cannot be opened or created.
+// - RegCreateKeyEx reads the text too and adds the section when it is missing. RegSetValueEx changes
+//   the value in memory.
+// - RegCloseKey writes the whole text back when the key was created or a value was set. Every line
+//   the game does not own (other keys, other values, comments, lines that cannot be parsed) is
+//   written back exactly as it was read.
+// A text that cannot be read (too large, unreadable) is never parsed and never replaced: the key
+// cannot be opened or created.
 #pragma once
 
 #include <cstddef>
@@ -56,13 +52,6 @@ inline constexpr std::size_t kSettingsFileLimit = 16u << 20;
 struct RegistryKey;
 using HKEY = RegistryKey*;
 
-// Where the settings file lives now (read from the environment at every call).
-std::string SettingsFilePath();
-
-// Tests: `hook` runs in every save after the temporary file is written and flushed, just before it is
-// renamed over the old file; null for none.
-void SetBeforeRenameHook(void (*hook)());
-
 // Opens the key HKEY_CURRENT_USER\<subKey>, creating it when it does not exist; `created` tells
 // which. The key is written to the file when it is closed.
 int32_t RegCreateKeyEx(const char* subKey, HKEY& key, bool& created);
@@ -81,7 +70,7 @@ int32_t RegQueryValueEx(HKEY key, const char* name, uint32_t& type, void* data, 
 // Releases the key; a created or changed key is saved first, and the save's error is returned.
 int32_t RegCloseKey(HKEY key);
 
-// ---- The settings file in memory ----------------------------------------------------------------
+// ---- The settings text in memory ----------------------------------------------------------------
 // What the operations above work on; the parser's fuzzer and the tests drive it directly.
 
 struct RegistryValue {

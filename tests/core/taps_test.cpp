@@ -2,8 +2,6 @@
 // no Qt. A platform turns its pointer or keys into a game point; everything after that is here.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <tuple>
@@ -62,7 +60,6 @@ class TapTest : public ::testing::Test {
     void SetUp() override {
         standIn = StandIn{};
         SetHost(StandInHost());
-        setenv("XDG_CONFIG_HOME", folder.c_str(), 1);  // a finished game saves the statistics
         GameState = GameRecord{};
         CreateOffscreenBuffer(kGameWidth, kGameHeight);
         // A 4 x 4 puzzle of a slash mirror at (0, 0) and an absorber at (2, 1).
@@ -76,17 +73,11 @@ class TapTest : public ::testing::Test {
     void TearDown() override {
         DestroyOffscreenBuffer();
         SetHost(Host{});
-        unsetenv("XDG_CONFIG_HOME");
-        std::filesystem::remove_all(folder);
     }
     static void TapAt(int x, int y) { ApplyTap(HitTest(GameState, x, y)); }
     static void TapCell(int column, int row) {
         TapAt(GameState.boardX + 20 * column + 10, GameState.boardY + 20 * row + 10);
     }
-    const std::string folder =
-        (std::filesystem::temp_directory_path() /
-         ("mirovane-core-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed())))
-            .string();
 };
 
 TEST_F(TapTest, TheFirstBoardTapPlacesTheSelectionStartsTheClockAndATapOnItTakesItBack) {

@@ -8,6 +8,7 @@
 #include <random>
 
 #include "platform/registry.h"
+#include "platform/settings_file.h"
 #include "settings/settings_fixture.h"
 
 namespace {

@@ -48,7 +48,7 @@
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/services.h"
-#include "platform/registry.h"
+#include "platform/settings_file.h"
 #include "render/offscreen.h"
 #include "settings/options_dialog.h"
 #include "ui/command_bar.h"

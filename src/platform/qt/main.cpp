@@ -3,7 +3,7 @@
 #include <QString>
 #include <optional>
 
-#include "platform/registry.h"
+#include "platform/settings_file.h"
 #include "platform/qt/single_instance.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/main_frame.h"

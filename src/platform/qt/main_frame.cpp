@@ -27,6 +27,7 @@
 #include "platform/qt/preferences.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
+#include "platform/settings_file.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
 #include "settings/settings.h"
@@ -511,6 +512,8 @@ void UseQtHost() {
     host.runDialog = &RunTemplateDialog;
     host.closeWindow = &HostCloseWindow;
     host.randomSeed = [] { return QRandomGenerator::system()->generate(); };
+    host.readSettings = &ReadSettingsFile;
+    host.writeSettings = &WriteSettingsFile;
     SetHost(host);
     UseQtText();
 }

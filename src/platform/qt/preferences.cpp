@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "platform/registry.h"
+#include "platform/settings_file.h"
 
 namespace {
 
