@@ -50,20 +50,8 @@ Brush CreatePatternBrush(const Bitmap& pattern) {
 }
 
 Brush GetStockBrush(int id) {
-    switch (id) {
-        case WHITE_BRUSH:
-            return CreateSolidBrush(rgb(255, 255, 255));
-        case LTGRAY_BRUSH:
-            return CreateSolidBrush(rgb(192, 192, 192));
-        case GRAY_BRUSH:
-            return CreateSolidBrush(rgb(128, 128, 128));
-        case DKGRAY_BRUSH:
-            return CreateSolidBrush(rgb(64, 64, 64));
-        case BLACK_BRUSH:
-            return CreateSolidBrush(rgb(0, 0, 0));
-        default:
-            return Brush{Brush::Kind::Hollow, rgb(0, 0, 0), {}};
-    }
+    if (id == GRAY_BRUSH) return CreateSolidBrush(rgb(128, 128, 128));
+    return Brush{Brush::Kind::Hollow, rgb(0, 0, 0), {}};
 }
 
 DeviceContext::DeviceContext() : textColour_(rgb(0, 0, 0)), backgroundColour_(rgb(255, 255, 255)) {}

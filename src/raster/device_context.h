@@ -34,13 +34,9 @@ Pen CreatePen(int32_t width, Colour colour);
 Brush CreateSolidBrush(Colour colour);
 Brush CreatePatternBrush(const Bitmap& pattern);
 
-// The stock brushes that the game asks for.
-inline constexpr int WHITE_BRUSH = 0;
-inline constexpr int LTGRAY_BRUSH = 1;
+// The stock brushes that the game asks for: the grey one, and the hollow one that leaves insides alone.
 inline constexpr int GRAY_BRUSH = 2;
-inline constexpr int DKGRAY_BRUSH = 3;
-inline constexpr int BLACK_BRUSH = 4;
-inline constexpr int NULL_BRUSH = 5;  // the hollow brush
+inline constexpr int NULL_BRUSH = 5;
 Brush GetStockBrush(int id);
 
 enum class RasterOp { Whiteness, Blackness };

@@ -206,6 +206,9 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     keyed.Image().setPixel(2, 0, kPurple);
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "r?w.");
+    keyed.Image().fill(kGreen);  // and again, all of it
+    dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(Pixels(dc, 0, 3, 4), "gggg");
 
     const DeviceContext dark = Source({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
     dc.StretchBltOr(0, 4, 4, 1, dark, 0, 0, 2, 1);                             // onto the field, 0x0a141e

@@ -143,6 +143,7 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     EXPECT_EQ(Outcome(), std::tuple(Finished, 0u, 1, 4, 20000));
     EXPECT_EQ(std::pair(GameState.moveCount, GameState.stats1.totalbad), std::pair(4, 4))
         << "none of the four hidden items is reproduced";
+    EXPECT_GT(GameState.mismatchCount, 0) << "the numbers disagree";
 
     // All four placed, one of them wrong: no question.
     delete frame;
@@ -153,14 +154,24 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     Place(TotalReflector, 3, 3);
     OnSolution();
     EXPECT_EQ(std::pair(asked.size(), GameState.moveCount), std::pair(size_t{2}, 1)) << "one misplaced item";
+
+    // The reflector at (1, 1) hides behind four absorbers: with them alone every number agrees already.
+    delete frame;
+    StartPlaying();
+    UseHiddenBoard({".o..", "o#o.", ".o..", "...."});
+    for (const auto& [x, y] : {std::pair{1, 0}, {0, 1}, {2, 1}, {1, 2}}) TapCell(x, y);
+    OnSolution();
+    EXPECT_EQ(std::tuple(asked.size(), GameState.gamePhase, GameState.mismatchCount, GameState.moveCount),
+              std::tuple(size_t{2}, Finished, 0, 1))
+        << "no question: the board is accepted with the hidden reflector not found";
 }
 
 TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
     StartKnownPuzzle();
     OnSolution();
-    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.gameStartTick, Saved()),
-              std::tuple(Finished, 0u, false))
-        << "no clock, nothing written";
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.gameStartTick, Saved(), GameState.mismatchCount > 0),
+              std::tuple(Finished, 0u, false, true))
+        << "no clock, nothing written, the numbers compared";
     OnSolution();
     EXPECT_EQ(asked.size(), 1u) << "does nothing once finished";
 

@@ -59,11 +59,19 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     EXPECT_EQ(asked[1].text + '|' + asked[1].caption,
               QString::fromUtf16(u"Cela va arrêter la partie en-cours. Continuer?|Attention"));
     EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.hiddenBoard == hidden, GameState.stats1.totalplay,
-                         frame->TimerPeriod(1)),
-              std::tuple(Finished, true, 0, 0u))
-        << "OK without changes leaves the ended game on screen, not counted";
+                         frame->TimerPeriod(1), GameState.mismatchCount > 0),
+              std::tuple(Finished, true, 0, 0u, true))
+        << "OK without changes leaves the ended game on screen with its numbers compared, not counted";
     frame->OnCommand(ID_OPTIONS);
     EXPECT_EQ(asked.size(), 2u) << "a finished game is left without a question";
+
+    // A game whose numbers already agree (the reflector hides behind the four absorbers) ends the same way.
+    delete frame;
+    StartPlaying();
+    UseHiddenBoard({".o..", "o#o.", ".o..", "...."});
+    for (const auto& [x, y] : {std::pair{1, 0}, {0, 1}, {2, 1}, {1, 2}}) TapCell(x, y);
+    frame->OnCommand(ID_OPTIONS);
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.mismatchCount), std::tuple(Finished, 0));
 }
 
 }  // namespace

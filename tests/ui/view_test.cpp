@@ -122,13 +122,13 @@ TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
     Point32 slot{};
     EXPECT_FALSE(PaletteSlotPoint(0, slot));
 
-    for (const char* keys : {"RRRRRDDDD", "DDLUU"}) {  // cell 4,4 and port 19
+    for (const char* keys : {"RRRRRDDDD", "DDLUU", "RU"}) {  // cell 4,4, port 19 and port 0
         cursor = KeyCursor{};
         After(keys);
         GameState.gridSize = 4;
         ComputeLayout();
         ClampCursor(cursor);
-        EXPECT_EQ(Where(cursor), *keys == 'R' ? "cell 3,3" : "port 15");
+        EXPECT_EQ(Where(cursor), keys[1] == 'R' ? "cell 3,3" : keys[1] == 'D' ? "port 15" : "port 0");
         GameState.gridSize = 5;
         ComputeLayout();
     }
