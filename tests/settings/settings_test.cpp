@@ -101,6 +101,7 @@ TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
         {std::string("\x00\xff\xfe\x01 binary\r\x00", 12), 5, 4},
         {kStore + "\"damier\"=hex(4):06,\\", 6, 4},          // cut short in the middle of a value
         {kStore + "\"damier\"=hex(4):07,0g,00,00\n", 5, 4},  // not a hex digit: not a value
+        {kStore + "\"damier\"=hex(4)07,00,00,00\n", 5, 4},   // no colon after the type: not a value
         {kStore + "\"damier\"=dword:000000006\n", 5, 4},     // nine digits: not a value
         {kStore + "\"cut\"=hex:01,\\", 5, 4},  // the values saved after it must not read as its data
         {kStore + "\"long\"=\"" + std::string(1u << 20, 'x') + "\"\n", 5, 4},

@@ -1,5 +1,9 @@
 // The game's controller: the title screen's end, the clock, the end of a game, the commands.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 
 #include "frame_fixture.h"
 #include "ui/command_bar.h"
@@ -164,6 +168,26 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     EXPECT_EQ(std::tuple(asked.size(), GameState.gamePhase, GameState.mismatchCount, GameState.moveCount),
               std::tuple(size_t{2}, Finished, 0, 1))
         << "no question: the board is accepted with the hidden reflector not found";
+}
+
+// The desktop's own message box, answered by a click: its lines, icon and buttons.
+TEST_F(GameFlowTest, TheQuestionIsARealMessageBoxWithItsLinesAWarningIconAndOkAndCancel) {
+    StartKnownPuzzle();
+    TapCell(4, 4);
+    SetMessageBoxAnswers({});
+    QString seen;
+    QTimer::singleShot(0, [&seen] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr) return;
+        seen = box->windowTitle() + '|' + box->text() + '|' + QString::number(box->icon()) + '|' +
+               QString::number(box->standardButtons());
+        box->button(QMessageBox::Cancel)->click();
+    });
+    frame->OnCommand(ID_SOLUTION);
+    EXPECT_EQ(seen, QStringLiteral("Solution|Not all items are placed.\nSolution anyway?|%1|%2")
+                        .arg(QMessageBox::Warning)
+                        .arg(QMessageBox::Ok | QMessageBox::Cancel));
+    EXPECT_EQ(GameState.gamePhase, Playing) << "Cancel keeps playing";
 }
 
 TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
