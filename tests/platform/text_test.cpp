@@ -41,6 +41,7 @@ QRect TextBand(const char* text, const Rect32& rect, unsigned format, bool trans
 TEST(Text, CentredRightAlignedClippedAndTransparentText) {
     const QRect line = TextBand(" item ", Rect32{0, 0, 200, 60}, DT_CENTER);
     EXPECT_EQ(line.top(), 0);
+    EXPECT_TRUE(line.height() >= 11 && line.height() <= 15) << "the 11-pixel font: " << line.height();
     EXPECT_LE(std::abs(line.left() - (199 - line.right())), 1) << "centred";
     EXPECT_EQ(TextBand(" a \r\n b ", Rect32{0, 0, 200, 60}, DT_CENTER).height(), 2 * line.height())
         << "two lines, one below the other";

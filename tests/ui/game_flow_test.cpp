@@ -92,6 +92,11 @@ TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTi
             drawn |= Pixel(x, y) != rgb(0, 0, 0);
     }
     EXPECT_TRUE(drawn) << "the clock's digits are on screen";
+    const QImage before = frame->Client()->grab().toImage();
+    now += 1000;
+    OnTimer(1);
+    QTest::qWait(1);
+    EXPECT_NE(frame->Client()->grab().toImage(), before) << "a tick shows the new time";
 }
 
 TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCountsItOnce) {
