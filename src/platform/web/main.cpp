@@ -26,8 +26,8 @@
 EM_JS(void, PageSetTimer, (int id, int milliseconds), { Module.web.setTimer(id, milliseconds); });
 EM_JS(void, PageKillTimer, (int id), { Module.web.killTimer(id); });
 EM_JS(void, PageSchedulePaint, (), { Module.web.schedulePaint(); });
-EM_JS(void, PagePresent, (const uint32_t* pixels, int width, int height),
-      { Module.web.present(pixels, width, height); });
+EM_JS(void, PagePresent, (const uint32_t* pixels, int left, int top, int right, int bottom),
+      { Module.web.present(pixels, left, top, right, bottom); });
 EM_ASYNC_JS(int, PageMessageBox,
             (const char16_t* text, int textLength, const char16_t* caption, int captionLength, int style),
             { return await Module.web.messageBox(text, textLength, caption, captionLength, style); });
@@ -108,7 +108,9 @@ void PaintPending() {
     const double start = emscripten_get_now();
     Paint(invalid);
     lastPaintMs = emscripten_get_now() - start;
-    PagePresent(Offscreen.bufferDC.Image().constBits(), kGameWidth, kGameHeight);
+    // Only the invalid part of the buffer holds the new frame, as on the handheld.
+    PagePresent(Offscreen.bufferDC.Image().constBits(), invalid.left, invalid.top, invalid.right,
+                invalid.bottom);
     // The title screen's first frame draws nothing; the handheld asked again at once because the
     // window stayed invalid, so ask again here.
     if (GameState.titleStartTick != 0 && GameState.titleFrame < 2) InvalidateClient();

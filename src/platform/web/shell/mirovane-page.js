@@ -1,8 +1,11 @@
-'use strict';
 // The page around the game: the command bar, the canvas that shows the game's 240 x 268 buffer at the
 // largest whole zoom that fits, taps, timers, message boxes and dialogs built from the game's
 // templates, and the settings text in local storage. The game calls in through Module.web (see
-// src/platform/web/main.cpp); the page calls the game through its exported entry points.
+// src/platform/web/main.cpp); the page calls the game through its exported entry points. Everything
+// here stays inside one function, apart from Module and the tests' window.mirovane, so that no name
+// meets one of mirovane.js.
+(() => {
+'use strict';
 
 const kWidth = 240;
 const kHeight = 268;
@@ -225,16 +228,20 @@ const web = {
       if (!call('mirovane_paint')) web.schedulePaint();
     });
   },
-  present(address, width, height) {
-    const pixels = HEAPU8.subarray(address, address + width * height * 4);
+  present(address, left, top, right, bottom) {
     const data = frame.data;
-    for (let i = 0; i < pixels.length; i += 4) {  // 0xFFRRGGBB, little-endian: B G R A
-      data[i] = pixels[i + 2];
-      data[i + 1] = pixels[i + 1];
-      data[i + 2] = pixels[i];
-      data[i + 3] = 255;
+    for (let y = top; y < bottom; ++y) {
+      const row = y * kWidth;
+      for (let x = left; x < right; ++x) {  // 0xFFRRGGBB, little-endian: B G R A
+        const from = address + (row + x) * 4;
+        const to = (row + x) * 4;
+        data[to] = HEAPU8[from + 2];
+        data[to + 1] = HEAPU8[from + 1];
+        data[to + 2] = HEAPU8[from];
+        data[to + 3] = 255;
+      }
     }
-    bufferContext.putImageData(frame, 0, 0);
+    bufferContext.putImageData(frame, 0, 0, left, top, right - left, bottom - top);
     show();
     if (presented.length < 4) presented.push(performance.now());
   },
@@ -443,7 +450,7 @@ const web = {
 
 // ---- Start-up -----------------------------------------------------------------------------------
 
-var Module = {
+window.Module = {
   web,
   onRuntimeInitialized() {
     layout();
@@ -455,14 +462,33 @@ canvas.addEventListener('pointerdown', tap);
 canvas.addEventListener('contextmenu', event => event.preventDefault());
 window.addEventListener('resize', layout);
 
-// What the page's own tests read.
+// What the page's own tests read: the game's pixels as 0xRRGGBB, row after row, a game point's place
+// in the page, the timers, the drawing time of the last frame.
 window.mirovane = {
   presented,
-  view: () => view,
   busy: () => busy,
+  pixels(left, top, right, bottom) {
+    const found = [];
+    for (let y = top; y < bottom; ++y) {
+      for (let x = left; x < right; ++x) {
+        const at = (y * kWidth + x) * 4;
+        found.push(frame.data[at] << 16 | frame.data[at + 1] << 8 | frame.data[at + 2]);
+      }
+    }
+    return found;
+  },
+  pagePoint(x, y) {
+    const ratio = window.devicePixelRatio || 1;
+    const box = canvas.getBoundingClientRect();
+    return [box.left + (view.left + (x + 0.5) * view.zoom) / ratio,
+            box.top + (view.top + (y + 0.5) * view.zoom) / ratio];
+  },
+  zoom: () => view.zoom,
+  timers: () => [...timers.keys()],
   paintMs: () => Module.ccall('mirovane_paint_ms', 'number', [], []),
 };
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:') {
   navigator.serviceWorker.register('service-worker.js');
 }
+})();
