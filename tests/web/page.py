@@ -83,6 +83,9 @@ class Page:
         self.driver.find_element(By.ID, "menu-button").click()
         self.driver.find_elements(By.CSS_SELECTOR, "#menu li")[position].click()
 
+    def menu_labels(self):
+        return [item.get_attribute("textContent") for item in self.driver.find_elements(By.CSS_SELECTOR, "#menu li")]
+
     def dialog(self):
         return wait_until("a dialog", lambda: self.driver.find_elements(By.CSS_SELECTOR, "dialog[open]"))[-1]
 
@@ -103,6 +106,7 @@ def play(page, case):
                                                                 " && window.mirovane.presented"))
     check("the first picture is the title screen", not page.shows_board())
     check("the title screen runs its 60 ms timer", 1 in page.js("return window.mirovane.timers()"))
+    check("every item of Menu has its label", all(page.menu_labels()))
     zoom = page.js("return window.mirovane.zoom()")
     print(f"{case}: zoom {zoom}, first title frame {presented[1]:.0f} ms after navigation")
 
@@ -123,8 +127,8 @@ def play(page, case):
     before = page.pixels(*board)
     page.tap(BOARD_X + 50, BOARD_Y - 12)  # the label box above column 2
     wait_until("the ray of the port above column 2", lambda: page.pixels(*board) != before)
-    paint = page.js("return window.mirovane.paintMs()")
-    print(f"{case}: drawing the last frame took {paint:.2f} ms")
+    paint = page.js("return window.mirovane.frameMs(500)")
+    print(f"{case}: drawing a whole frame of the 5 x 5 game in play with a ray: {paint:.3f} ms")
 
     check("loading and playing wrote no settings yet", page.stored() is None)
     page.choose(1)  # Show solution, with items left to place
@@ -148,6 +152,8 @@ def play(page, case):
     page.answer(OK)
     page.no_dialog()
     wait_until("the 8 x 8 demonstration board", lambda: page.pixels(0, 0, 240, 268).count(PURPLE) > 8000)
+    paint = page.js("return window.mirovane.frameMs(500)")
+    print(f"{case}: drawing a whole frame of the 8 x 8 demonstration with its rays: {paint:.3f} ms")
 
     # French, chosen in Options and kept in the settings across a reload, with other content kept.
     driver.execute_script("localStorage.setItem('Mirovane.reg', localStorage.getItem('Mirovane.reg') +"
@@ -163,9 +169,8 @@ def play(page, case):
     check("the choice of French is saved", '"langue"=dword:00000001' in (page.stored() or ""))
     driver.refresh()
     wait_until("the page again", lambda: page.js("return !!window.mirovane && window.mirovane.presented.length > 0"))
-    check("the French menu after a reload",
-          wait_until("French labels", lambda: "Nouvelle" in driver.find_element(By.ID, "menu").get_attribute(
-              "textContent")))
+    wait_until("French labels after a reload", lambda: "Nouvelle partie" in page.menu_labels())
+    check("every item of the French menu has its label", all(page.menu_labels()))
     check("content the game does not own is kept", "Software\\Other]" in page.stored())
     page.choose(3)
     check("the Options dialog speaks French", "Annuler" in page.dialog().text)

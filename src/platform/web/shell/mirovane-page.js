@@ -11,7 +11,9 @@ const kWidth = 240;
 const kHeight = 268;
 const IDOK = 1;
 const IDCANCEL = 2;
-const kMenu = [40005, 40007, 40008, 40004, 40003, 40001];  // New Game .. Exit, by position
+// "Menu" by position, with its first labels; the game relabels every item but Options.
+const kMenu = [[40005, 'New Game'], [40007, 'Show solution'], [40008, 'Learn rules'], [40004, 'Options'],
+               [40003, 'About'], [40001, 'Exit']];
 const kTools = [40009, 40010, 40011, 40012, 40013];        // a separator after the second
 const kSettingsKey = 'Mirovane.reg';
 const kTextFont = '11px "DejaVu Sans", Verdana, sans-serif';
@@ -106,8 +108,9 @@ function command(id) {
   call('mirovane_command', [id]);
 }
 
-for (const id of kMenu) {
+for (const [id, label] of kMenu) {
   const item = document.createElement('li');
+  item.textContent = label;
   item.setAttribute('role', 'menuitem');
   item.tabIndex = -1;
   item.dataset.command = id;
@@ -463,7 +466,7 @@ canvas.addEventListener('contextmenu', event => event.preventDefault());
 window.addEventListener('resize', layout);
 
 // What the page's own tests read: the game's pixels as 0xRRGGBB, row after row, a game point's place
-// in the page, the timers, the drawing time of the last frame.
+// in the page, the timers, the drawing time of a frame.
 window.mirovane = {
   presented,
   busy: () => busy,
@@ -485,7 +488,8 @@ window.mirovane = {
   },
   zoom: () => view.zoom,
   timers: () => [...timers.keys()],
-  paintMs: () => Module.ccall('mirovane_paint_ms', 'number', [], []),
+  // The game's drawing time of a whole frame in ms, the mean of `count` frames.
+  frameMs: count => Module.ccall('mirovane_frame_ms', 'number', ['number'], [count]),
 };
 
 if ('serviceWorker' in navigator && location.protocol !== 'file:') {
