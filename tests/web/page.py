@@ -2,7 +2,7 @@
 
 Serves DIST on a local port, loads the page and plays as a player does: the title screen, the board, an
 item and the clock, a ray, the Options dialog, the end of a game, Learn rules, French, and the
-settings kept across a reload. CASE `desktop` uses a mouse on a 1024 x 768 window, `phone` touch on a
+settings kept across a reload, installing and playing without a network. CASE `desktop` uses a mouse on a 1024 x 768 window, `phone` touch on a
 360 x 640 phone screen of two device pixels a point. Fails with a line that says what went wrong."""
 
 import functools
@@ -63,17 +63,19 @@ class Page:
         x, y = BOARD_X + 20 * column + 10, BOARD_Y + 20 * row + 10
         return self.pixels(x - 8, y - 8, x + 8, y + 8).count(PURPLE) < 200
 
-    def tap(self, x, y):
-        """A tap at game point (x, y): a mouse click or a finger, at the point's centre in the page."""
+    def tap(self, x, y, times=1):
+        """Taps at game point (x, y), a mouse click or a finger at the point's centre in the page; two
+        times make a double tap (a double click)."""
         px, py = self.js("return window.mirovane.pagePoint(arguments[0], arguments[1])", x, y)
-        send = functools.partial(self.driver.execute_cdp_cmd)
-        if self.touch:
-            send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": px, "y": py}]})
-            send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
-        else:
-            for kind in ("mousePressed", "mouseReleased"):
-                send("Input.dispatchMouseEvent",
-                     {"type": kind, "x": px, "y": py, "button": "left", "clickCount": 1})
+        send = self.driver.execute_cdp_cmd
+        for count in range(1, times + 1):
+            if self.touch:
+                send("Input.dispatchTouchEvent", {"type": "touchStart", "touchPoints": [{"x": px, "y": py}]})
+                send("Input.dispatchTouchEvent", {"type": "touchEnd", "touchPoints": []})
+            else:
+                for kind in ("mousePressed", "mouseReleased"):
+                    send("Input.dispatchMouseEvent",
+                         {"type": kind, "x": px, "y": py, "button": "left", "clickCount": count})
 
     def idle(self):
         wait_until("the game to finish what it does", lambda: not self.js("return window.mirovane.busy()"))
@@ -114,12 +116,16 @@ def play(page, case):
     wait_until("the board after a tap", page.shows_board, timeout=2)
     check("a tap on the margin places nothing", not page.cell_has_item(0, 0))
 
+    # A double tap is two taps: the first places an item and starts the clock, the second takes it back.
+    clock = (150, 0, 240, 15)
+    first = page.pixels(*clock)
+    page.tap(BOARD_X + 50, BOARD_Y + 50, times=2)
+    wait_until("the clock to run after the first tap", lambda: page.pixels(*clock) != first, timeout=3)
+    check("the double tap's second tap took the item back", not page.cell_has_item(2, 2))
+
     page.tap(BOARD_X + 20, BOARD_Y + 20)  # the first pixel of cell (1, 1)
     wait_until("an item in cell (1, 1)", lambda: page.cell_has_item(1, 1))
     check("the tap on cell (1, 1)'s first pixel left cell (0, 0) alone", not page.cell_has_item(0, 0))
-    clock = (150, 0, 240, 15)
-    first = page.pixels(*clock)
-    wait_until("the clock to run after the first tap", lambda: page.pixels(*clock) != first, timeout=3)
     page.tap(BOARD_X + 19, BOARD_Y + 39)  # the last pixel of cell (0, 1)
     wait_until("an item in cell (0, 1)", lambda: page.cell_has_item(0, 1))
 
@@ -178,6 +184,22 @@ def play(page, case):
     page.no_dialog()
 
 
+def installs_and_plays_offline(page, server):
+    """The browser can install the page as an app, and once its worker holds the files, the page
+    starts again without the server."""
+    errors = page.driver.execute_cdp_cmd("Page.getInstallabilityErrors", {})["installabilityErrors"]
+    check(f"the page can be installed: {errors}", errors == [])
+    wait_until("the service worker to control the page",
+               lambda: page.js("return !!navigator.serviceWorker.controller"), timeout=10)
+    server.shutdown()
+    server.server_close()
+    page.driver.refresh()
+    wait_until("the title screen without a network",
+               lambda: page.js("return !!window.mirovane && window.mirovane.presented.length >= 2"))
+    page.choose(5)  # Exit: nothing in play, so no question
+    wait_until("the closed page", lambda: page.driver.find_elements(By.CSS_SELECTOR, "#screen button"))
+
+
 def main():
     dist, case = sys.argv[1], sys.argv[2]
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Quiet, directory=dist))
@@ -194,14 +216,15 @@ def main():
     driver = webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
     try:
         driver.get(f"http://127.0.0.1:{server.server_port}/index.html")
-        play(Page(driver, touch=case == "phone"), case)
+        page = Page(driver, touch=case == "phone")
+        play(page, case)
+        installs_and_plays_offline(page, server)
     except Failure as failure:
         print(f"{case}: {failure}", file=sys.stderr)
         driver.save_screenshot(f"web-{case}-failure.png")
         return 1
     finally:
         driver.quit()
-        server.shutdown()
     print(f"{case}: passed")
     return 0
 
