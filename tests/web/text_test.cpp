@@ -16,7 +16,10 @@ constexpr Colour kField = rgb(10, 20, 30);
 constexpr Colour kInk = rgb(255, 255, 255);
 constexpr Colour kBand = rgb(128, 0, 128);
 
+int asked = 0;  // how often the page's glyphs were asked for
+
 int32_t BoxWidth(std::u16string_view line) {
+    ++asked;
     return static_cast<int32_t>(line.size()) * 4;
 }
 
@@ -30,7 +33,10 @@ void DrawBoxes(std::u16string_view line, uint8_t* mask, int32_t width, int32_t h
 
 class WebText : public ::testing::Test {
   protected:
-    void SetUp() override { UseGlyphText(GlyphSource{6, 5, &BoxWidth, &DrawBoxes}); }
+    void SetUp() override {
+        UseGlyphText(GlyphSource{6, 5, &BoxWidth, &DrawBoxes});
+        asked = 0;
+    }
     void TearDown() override { SetTextDrawer(nullptr); }
 
     // Draws into a `width` x `height` field and returns its rows: '.' field, 'w' ink, 'p' band.
@@ -83,6 +89,19 @@ TEST_F(WebText, AnOpaqueBandCoversTheLineAndTextIsClippedToItsRectangleUnlessNoC
               "......../......../www.w.../www.w.../......../......../");
     EXPECT_EQ(Drawn(8, 6, u"ab", Rect32{0, 0, 5, 4}, DT_NOCLIP),
               "......../......../www.www./www.www./www.www./......../");
+}
+
+// The clock redraws the same digits ten times a second: the page is asked for a line once, until
+// many other lines have been drawn since.
+TEST_F(WebText, ALineDrawnAgainIsTakenFromTheLinesKeptAndLooksTheSame) {
+    const std::string first = Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0);
+    EXPECT_EQ(Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0), first);
+    EXPECT_EQ(asked, 1);
+    for (int i = 0; i < 64; ++i)
+        Drawn(10, 6, std::u16string(1, static_cast<char16_t>(u'c' + i)), Rect32{0, 0, 10, 6}, 0);
+    asked = 0;
+    Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0);
+    EXPECT_EQ(asked, 1) << "the oldest line is dropped first";
 }
 
 TEST_F(WebText, ATwoColourOrMissingTargetDrawsNothingButStillMeasures) {
