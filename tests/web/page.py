@@ -179,8 +179,13 @@ def play(page, case):
     check("every item of the French menu has its label", all(page.menu_labels()))
     check("content the game does not own is kept", "Software\\Other]" in page.stored())
     page.choose(3)
-    check("the Options dialog speaks French", "Annuler" in page.dialog().text)
+    options = page.dialog().text
+    check(f"the Options dialog speaks French: {options!r}", "Annuler" in options and "Joueur 1" in options)
     page.answer(CANCEL)
+    page.no_dialog()
+    page.choose(4)  # About
+    check("the About box names the game", "Mirovane" in page.dialog().text)
+    page.answer(OK)
     page.no_dialog()
 
 
