@@ -1,5 +1,7 @@
 // The settings file under the worst a machine can do: a kill at any moment of a save, a full disk,
 // and a file that is a symbolic link into a dotfile manager's folder.
+#include "platform/settings_file.h"
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -8,7 +10,6 @@
 #include <random>
 
 #include "platform/registry.h"
-#include "platform/settings_file.h"
 #include "settings/settings_fixture.h"
 
 namespace {

@@ -3,10 +3,10 @@
 #include <QString>
 #include <optional>
 
-#include "platform/settings_file.h"
-#include "platform/qt/single_instance.h"
 #include "platform/qt/command_line.h"
 #include "platform/qt/main_frame.h"
+#include "platform/qt/single_instance.h"
+#include "platform/settings_file.h"
 
 namespace {
 

@@ -1,0 +1,117 @@
+// The web platform's text: lines laid out as the desktop lays them out (centred, right-aligned,
+// vertically centred, one line height apart, clipped to the rectangle) and drawn from the page's
+// coverage without smoothing. The page's glyphs are stood in for by boxes: every character is 3
+// pixels of ink and 1 of space, from the ascent's row 2 up to the baseline.
+#include "platform/web/text.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "raster/device_context.h"
+
+namespace {
+
+constexpr Colour kField = rgb(10, 20, 30);
+constexpr Colour kInk = rgb(255, 255, 255);
+constexpr Colour kBand = rgb(128, 0, 128);
+
+int asked = 0;  // how often the page's glyphs were asked for
+
+int32_t BoxWidth(std::u16string_view line) {
+    ++asked;
+    return static_cast<int32_t>(line.size()) * 4;
+}
+
+// Ink at full coverage, and a faint fringe (less than half) right of every box, which must not show.
+void DrawBoxes(std::u16string_view line, uint8_t* mask, int32_t width, int32_t height, int32_t ascent) {
+    for (int32_t y = 2; y < ascent && y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) mask[y * width + x] = x % 4 < 3 ? 255 : 100;
+    }
+    (void)line;
+}
+
+class WebText : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        UseGlyphText(GlyphSource{6, 5, &BoxWidth, &DrawBoxes});
+        asked = 0;
+    }
+    void TearDown() override { SetTextDrawer(nullptr); }
+
+    // Draws into a `width` x `height` field and returns its rows: '.' field, 'w' ink, 'p' band.
+    std::string Drawn(int width, int height, std::u16string_view text, const Rect32& rect, unsigned format,
+                      bool opaque = false, int32_t* textHeight = nullptr) {
+        Bitmap bitmap(width, height);
+        bitmap.fill(kField);
+        DeviceContext dc;
+        dc.SelectBitmap(bitmap);
+        dc.SetTextColor(kInk);
+        dc.SetBkColor(kBand);
+        dc.SetBkMode(opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent);
+        const int32_t measured = dc.DrawTextW(text, rect, format);
+        if (textHeight != nullptr) *textHeight = measured;
+        std::string rows;
+        for (int y = 0; y < dc.Image().height(); ++y) {
+            for (int x = 0; x < dc.Image().width(); ++x) {
+                const Colour c = dc.Image().pixel(x, y);
+                rows += c == kField ? '.' : c == kInk ? 'w' : c == kBand ? 'p' : '?';
+            }
+            rows += '/';
+        }
+        return rows;
+    }
+};
+
+TEST_F(WebText, LinesSplitAtCrLfOneLineHeightApartAndTheHeightCountsThem) {
+    int32_t height = 0;
+    const std::string rows = Drawn(10, 12, u"ab\r\nc", Rect32{0, 0, 10, 12}, 0, false, &height);
+    EXPECT_EQ(height, 12);
+    EXPECT_EQ(rows,
+              "........../........../www.www.../www.www.../www.www.../........../"
+              "........../........../www......./www......./www......./........../");
+}
+
+TEST_F(WebText, CentredAndRightAlignedLinesAndAVerticallyCentredSingleLine) {
+    EXPECT_EQ(Drawn(10, 6, u"a", Rect32{0, 0, 10, 6}, DT_CENTER).substr(2 * 11, 11), "...www..../");
+    EXPECT_EQ(Drawn(10, 6, u"a", Rect32{0, 0, 10, 6}, DT_RIGHT).substr(2 * 11, 11), "......www./");
+    // A 6-pixel line in a 10-pixel box starts 2 rows down; "\r\n" stays in the one line.
+    const std::string rows =
+        Drawn(16, 10, u"a\r\nb", Rect32{0, 0, 16, 10}, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    const std::string blank = "................/";
+    EXPECT_EQ(rows.substr(0, 4 * 17), blank + blank + blank + blank);
+    EXPECT_EQ(rows.substr(4 * 17, 17), "www.www.www.www./") << "one line of four characters";
+}
+
+TEST_F(WebText, AnOpaqueBandCoversTheLineAndTextIsClippedToItsRectangleUnlessNoClip) {
+    EXPECT_EQ(Drawn(6, 6, u"a", Rect32{1, 0, 6, 6}, 0, true), ".pppp./.pppp./.wwwp./.wwwp./.wwwp./.pppp./");
+    EXPECT_EQ(Drawn(8, 6, u"ab", Rect32{0, 0, 5, 4}, 0),
+              "......../......../www.w.../www.w.../......../......../");
+    EXPECT_EQ(Drawn(8, 6, u"ab", Rect32{0, 0, 5, 4}, DT_NOCLIP),
+              "......../......../www.www./www.www./www.www./......../");
+}
+
+// The clock redraws the same digits ten times a second: the page is asked for a line once, until
+// many other lines have been drawn since.
+TEST_F(WebText, ALineDrawnAgainIsTakenFromTheLinesKeptAndLooksTheSame) {
+    const std::string first = Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0);
+    EXPECT_EQ(Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0), first);
+    EXPECT_EQ(asked, 1);
+    for (int i = 0; i < 64; ++i)
+        Drawn(10, 6, std::u16string(1, static_cast<char16_t>(u'c' + i)), Rect32{0, 0, 10, 6}, 0);
+    asked = 0;
+    Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0);
+    EXPECT_EQ(asked, 1) << "the oldest line is dropped first";
+}
+
+TEST_F(WebText, ATwoColourOrMissingTargetDrawsNothingButStillMeasures) {
+    Bitmap mask(8, 8, true);
+    DeviceContext dc;
+    dc.SelectBitmap(mask);
+    EXPECT_EQ(dc.DrawTextW(u"a\r\nb\r\nc", Rect32{0, 0, 8, 8}, 0), 18);
+    EXPECT_EQ(dc.Image().pixel(0, 3), rgb(0, 0, 0));
+    DeviceContext none;
+    EXPECT_EQ(none.DrawTextW(u"a", Rect32{0, 0, 8, 8}, 0), 6);
+}
+
+}  // namespace
