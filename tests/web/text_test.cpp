@@ -1,7 +1,7 @@
-// The web platform's text: lines laid out as the desktop lays them out (centred, right-aligned,
-// vertically centred, one line height apart, clipped to the rectangle) and drawn from the page's
-// coverage without smoothing. The page's glyphs are stood in for by boxes: every character is 3
-// pixels of ink and 1 of space, from the ascent's row 2 up to the baseline.
+// The web platform's text: the rules every platform's text keeps, lines one line height apart drawn
+// from the page's coverage without smoothing, and the lines it keeps. The page's glyphs are stood in
+// for by boxes: every character is 3 pixels of ink and 1 of space, from the ascent's row 2 up to the
+// baseline.
 #include "platform/web/text.h"
 
 #include <gtest/gtest.h>
@@ -9,12 +9,13 @@
 #include <string>
 
 #include "raster/device_context.h"
+#include "support/text_rules.h"
 
 namespace {
 
-constexpr Colour kField = rgb(10, 20, 30);
-constexpr Colour kInk = rgb(255, 255, 255);
-constexpr Colour kBand = rgb(128, 0, 128);
+using text_rules::kBand;
+using text_rules::kField;
+using text_rules::kInk;
 
 int asked = 0;  // how often the page's glyphs were asked for
 
@@ -72,23 +73,8 @@ TEST_F(WebText, LinesSplitAtCrLfOneLineHeightApartAndTheHeightCountsThem) {
               "........../........../www......./www......./www......./........../");
 }
 
-TEST_F(WebText, CentredAndRightAlignedLinesAndAVerticallyCentredSingleLine) {
-    EXPECT_EQ(Drawn(10, 6, u"a", Rect32{0, 0, 10, 6}, DT_CENTER).substr(2 * 11, 11), "...www..../");
-    EXPECT_EQ(Drawn(10, 6, u"a", Rect32{0, 0, 10, 6}, DT_RIGHT).substr(2 * 11, 11), "......www./");
-    // A 6-pixel line in a 10-pixel box starts 2 rows down; "\r\n" stays in the one line.
-    const std::string rows =
-        Drawn(16, 10, u"a\r\nb", Rect32{0, 0, 16, 10}, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    const std::string blank = "................/";
-    EXPECT_EQ(rows.substr(0, 4 * 17), blank + blank + blank + blank);
-    EXPECT_EQ(rows.substr(4 * 17, 17), "www.www.www.www./") << "one line of four characters";
-}
-
-TEST_F(WebText, AnOpaqueBandCoversTheLineAndTextIsClippedToItsRectangleUnlessNoClip) {
-    EXPECT_EQ(Drawn(6, 6, u"a", Rect32{1, 0, 6, 6}, 0, true), ".pppp./.pppp./.wwwp./.wwwp./.wwwp./.pppp./");
-    EXPECT_EQ(Drawn(8, 6, u"ab", Rect32{0, 0, 5, 4}, 0),
-              "......../......../www.w.../www.w.../......../......../");
-    EXPECT_EQ(Drawn(8, 6, u"ab", Rect32{0, 0, 5, 4}, DT_NOCLIP),
-              "......../......../www.www./www.www./www.www./......../");
+TEST_F(WebText, KeepsTheRulesOfEveryPlatformsText) {
+    text_rules::ExpectTheTextRules();
 }
 
 // The clock redraws the same digits ten times a second: the page is asked for a line once, until
@@ -102,16 +88,6 @@ TEST_F(WebText, ALineDrawnAgainIsTakenFromTheLinesKeptAndLooksTheSame) {
     asked = 0;
     Drawn(10, 6, u"ab", Rect32{0, 0, 10, 6}, 0);
     EXPECT_EQ(asked, 1) << "the oldest line is dropped first";
-}
-
-TEST_F(WebText, ATwoColourOrMissingTargetDrawsNothingButStillMeasures) {
-    Bitmap mask(8, 8, true);
-    DeviceContext dc;
-    dc.SelectBitmap(mask);
-    EXPECT_EQ(dc.DrawTextW(u"a\r\nb\r\nc", Rect32{0, 0, 8, 8}, 0), 18);
-    EXPECT_EQ(dc.Image().pixel(0, 3), rgb(0, 0, 0));
-    DeviceContext none;
-    EXPECT_EQ(none.DrawTextW(u"a", Rect32{0, 0, 8, 8}, 0), 6);
 }
 
 }  // namespace
