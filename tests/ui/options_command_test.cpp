@@ -35,6 +35,10 @@ TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMake
     EXPECT_EQ(std::tuple(asked.size(), dialogsShown.size(), GameState.gridSize, GameState.boardX),
               std::tuple(size_t{0}, size_t{2}, 7, int16_t{60}))
         << "a new game of the new size";
+    const Board seven = GameState.hiddenBoard;
+    dialogAction = [](QDialog& dialog) { dialog.reject(); };
+    frame->OnCommand(ID_OPTIONS);
+    EXPECT_EQ(GameState.hiddenBoard, seven) << "Cancel after a change makes no new game";
 }
 
 TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
