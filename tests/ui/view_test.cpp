@@ -167,6 +167,13 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     EXPECT_EQ(GameState.paletteSlot, 1) << "a slot the strip does not have changes nothing";
     QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(view.left, view.top));
     EXPECT_EQ(cursorPixels(), 0) << "a pointer tap hides the cursor";
+
+    // On cell (4, 4) of a 5 x 5 board, then a 4 x 4 game: Space taps the nearest cell, (3, 3).
+    for (int i = 0; i < 9; ++i) QTest::keyClick(frame->Client(), i < 5 ? Qt::Key_Right : Qt::Key_Down);
+    GameState.damier = 4;
+    OnNewGame();
+    QTest::keyClick(frame->Client(), Qt::Key_Space);
+    EXPECT_NE(GameState.playerBoard[3 * 8 + 3], Empty);
 }
 
 }  // namespace
