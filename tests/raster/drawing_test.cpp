@@ -206,6 +206,10 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     keyed.Image().setPixel(2, 0, kPurple);
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "r?w.");
+    Bitmap bits(2, 1, true);
+    bits.fill(kWhite);
+    bits.fill(kBlack);
+    EXPECT_EQ(bits.pixel(1, 0), kBlack) << "a two-colour bitmap filled black holds 0-bits";
     keyed.Image().fill(kGreen);  // and again, all of it
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "gggg");

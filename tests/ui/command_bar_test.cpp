@@ -64,6 +64,7 @@ TEST_F(CommandBarTest, TheToolBarHasFivePicturesWithASeparatorAfterTheSecondAndR
     StartPlaying();
     const QList<QToolBar*> bars = frame->findChildren<QToolBar*>();
     ASSERT_EQ(bars.size(), 1);
+    EXPECT_FALSE(bars.first()->isMovable() || bars.first()->isFloatable()) << "it stays under the menu";
     const QList<QAction*> actions = bars.first()->actions();
     ASSERT_EQ(actions.size(), 6);
     EXPECT_TRUE(actions[2]->isSeparator());
