@@ -86,6 +86,9 @@ TEST(BitmapFile, EveryBitmapOfTheGameReadsAndDamagedBytesGiveNone) {
     std::vector<uint8_t> compressed(digits.begin(), digits.end());
     compressed[30] = 1;
     EXPECT_TRUE(BitmapFromBmp(compressed).isNull());
+    std::vector<uint8_t> other(digits.begin(), digits.end());
+    other[1] = 'X';
+    EXPECT_TRUE(BitmapFromBmp(other).isNull()) << "not starting with BM";
 }
 
 }  // namespace
