@@ -36,7 +36,8 @@ TEST_F(HitTestTest, AnEightByEightScreenMapsEveryPlaceAndItsEdges) {
         {233, 65, Port(8)},   {233, 226, Port(16)},  // the right band's foot
         {60, 230, Port(23)},  {100, 244, Port(21)},   {49, 226, Port(23)},  {35, 70, Port(31)},
         {28, 205, Port(24)},  {28, 42, kNothing},  // above the left band
-        {210, 100, kNothing}, {50, 42, kNothing},     {234, 100, kNothing},
+        {210, 100, kNothing}, {50, 42, kNothing},     {234, 100, kNothing}, {50, 227, Port(23)},
+        {100, 248, Port(21)}, {100, 249, kNothing},   {50, 226, kNothing},  // the foot
     };
     for (const auto& [x, y, hit] : cases) {
         const TapHit found = HitTest(GameState, x, y);
