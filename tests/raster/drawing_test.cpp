@@ -201,6 +201,9 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Rows(dc), "..rg/gw../rgw./.?w./..../");
     EXPECT_EQ(dc.Image().pixel(1, 3), rgb(128, 0, 129));
+    DeviceContext column = Canvas(1, 3);
+    column.BitBlt(0, 0, 1, 3, source, 0, -1);  // only the middle row lies in the one-row source
+    EXPECT_EQ(Rows(column), "./r/./");
 
     keyed.Image().setPixel(0, 0, kRed);  // the bitmap changes after it has been copied
     keyed.Image().setPixel(2, 0, kPurple);
