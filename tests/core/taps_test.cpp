@@ -12,6 +12,7 @@
 #include "platform/host.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
+#include "support/bitmap_sizes.h"
 #include "support/board_rows.h"
 #include "ui/game_flow.h"
 #include "ui/input.h"
@@ -39,14 +40,10 @@ Host StandInHost() {
     };
     // Blank bitmaps of the game's sizes.
     host.loadBitmap = [](int number) {
-        const std::map<int, std::tuple<int, int, bool>> sizes = {
-            {120, {86, 10, true}},   {121, {65, 26, true}},  {122, {60, 34, false}},
-            {123, {156, 36, true}},  {124, {194, 18, true}}, {127, {70, 70, false}},
-            {130, {161, 41, false}}, {131, {19, 19, true}},  {132, {240, 100, false}}};
-        const auto found = sizes.find(number);
-        if (found == sizes.end()) return Bitmap();
-        const auto [width, height, twoColour] = found->second;
-        return Bitmap(width, height, twoColour);
+        for (const BitmapSize& b : kBitmapSizes) {
+            if (b.number == number) return Bitmap(b.width, b.height, b.twoColour);
+        }
+        return Bitmap();
     };
     host.messageBox = [](std::u16string_view text, std::u16string_view, unsigned) {
         standIn.boxes.emplace_back(text);

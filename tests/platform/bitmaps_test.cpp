@@ -6,21 +6,17 @@
 
 #include <QImage>
 #include <QSize>
-#include <tuple>
+
+#include "support/bitmap_sizes.h"
 
 namespace {
 
 TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersOrOnesMadeToFailDoNot) {
-    // Number, size, and whether it has two colours.
-    const std::tuple<int, QSize, bool> all[] = {
-        {120, {86, 10}, true},  {121, {65, 26}, true},   {122, {60, 34}, false}, {123, {156, 36}, true},
-        {124, {194, 18}, true}, {127, {70, 70}, false},  {128, {80, 15}, false}, {130, {161, 41}, false},
-        {131, {19, 19}, true},  {132, {240, 100}, false}};
-    for (const auto& [number, size, twoColour] : all) {
-        SCOPED_TRACE(number);
-        const Bitmap loaded = LoadQtBitmap(number);
-        EXPECT_EQ(QSize(loaded.width(), loaded.height()), size);
-        EXPECT_EQ(loaded.twoColour(), twoColour);
+    for (const BitmapSize& b : kBitmapSizes) {
+        const Bitmap loaded = LoadQtBitmap(b.number);
+        EXPECT_TRUE(loaded.width() == b.width && loaded.height() == b.height &&
+                    loaded.twoColour() == b.twoColour)
+            << "bitmap " << b.number;
     }
     EXPECT_EQ(QImage(QStringLiteral(":/mirovane/icon.png")).size(), QSize(32, 32)) << "the program's icon";
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/web/embedded_bitmaps.h"
+#include "support/bitmap_sizes.h"
 
 namespace {
 
@@ -67,13 +68,7 @@ TEST(BitmapFile, TwoColourFilesKeepTheirDarkColourAsTheZeroBits) {
 }
 
 TEST(BitmapFile, EveryBitmapOfTheGameReadsAndDamagedBytesGiveNone) {
-    const struct {
-        int number, width, height;
-        bool twoColour;
-    } expected[] = {{120, 86, 10, true},  {121, 65, 26, true},   {122, 60, 34, false}, {123, 156, 36, true},
-                    {124, 194, 18, true}, {127, 70, 70, false},  {128, 80, 15, false}, {130, 161, 41, false},
-                    {131, 19, 19, true},  {132, 240, 100, false}};
-    for (const auto& e : expected) {
+    for (const BitmapSize& e : kBitmapSizes) {
         const Bitmap bitmap = BitmapFromBmp(EmbeddedBitmap(e.number));
         EXPECT_TRUE(!bitmap.isNull() && bitmap.width() == e.width && bitmap.height() == e.height &&
                     bitmap.twoColour() == e.twoColour)
