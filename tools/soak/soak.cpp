@@ -310,7 +310,15 @@ class Soak {
 // What a sanitizer's report or a deadly signal should name: the run and the event under way.
 char lastWords[256] = "";
 
+// The run may die while it holds the file-size limit of an "unwritable" settings file: lift it first,
+// or a report to a file would be lost.
+void LiftFileSizeLimit() {
+    const rlimit open{RLIM_INFINITY, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &open);
+}
+
 void SayLastWords() {
+    LiftFileSizeLimit();
     const ssize_t ignored = write(STDOUT_FILENO, lastWords, std::strlen(lastWords));
     (void)ignored;
 }
@@ -321,6 +329,7 @@ void DieOfSignal(int number) {
 }
 
 void Soak::Fail(const std::string& what) {
+    LiftFileSizeLimit();
     std::printf(
         "soak: violation at event %llu of seed %u: %s\n  event: %s%s\n  replay: mirovane-soak --seed %u "
         "--events %llu\n",
@@ -511,8 +520,7 @@ void Soak::WriteRaw(const std::string& text) {
 void Soak::Unblock() {
     chmod(fs::path(path_).parent_path().c_str(), 0700);
     chmod(path_.c_str(), 0600);
-    const rlimit open{RLIM_INFINITY, RLIM_INFINITY};
-    setrlimit(RLIMIT_FSIZE, &open);
+    LiftFileSizeLimit();
     blocked_ = false;
 }
 
