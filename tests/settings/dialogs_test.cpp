@@ -54,7 +54,10 @@ QString Controls(const QDialog& dialog) {
                                       edit->horizontalScrollBarPolicy(), edit->verticalScrollBarPolicy(),
                                       edit->document()->documentMargin());
         } else if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
-            line += QString::asprintf(" frame %d align %d", edit->hasFrame(), int(edit->alignment()));
+            const QMargins margins = edit->textMargins();
+            line += QString::asprintf(" frame %d align %d margins %d %d %d %d", edit->hasFrame(),
+                                      int(edit->alignment()), margins.left(), margins.top(), margins.right(),
+                                      margins.bottom());
         } else if (auto* label = qobject_cast<const QLabel*>(control)) {
             line += QString::asprintf(" align %d", int(label->alignment()));
         } else if (auto* box = qobject_cast<const QDialogButtonBox*>(control)) {
