@@ -411,7 +411,11 @@ void Soak::Advance() {
     } else if (kind < 198) {
         step = Pick(172800000);
     } else {
-        step = (uint64_t{1} << 32) - (clock64 & 0xFFFFFFFFu) - Pick(3);  // to tick 0 or just before
+        // To tick 0 or just before it, and never back: standing 1 ms before the wrap already, the
+        // clock goes on to tick 0.
+        const uint64_t toWrap = (uint64_t{1} << 32) - (clock64 & 0xFFFFFFFFu);
+        const uint64_t before = Pick(3);
+        step = toWrap > before ? toWrap - before : toWrap;
     }
     // A game's own clock stays below 2^32 ms (49 days), past which its shown time wraps by design.
     if (ClockRuns() && clock64 + step - clockStart_ > (uint64_t{1} << 32) - 20000000) step = Pick(200);
