@@ -11,15 +11,9 @@
 #include <vector>
 
 #include "raster/device_context.h"
+#include "support/colours.h"
 
 namespace {
-
-constexpr Colour kField = rgb(10, 20, 30);
-constexpr Colour kWhite = rgb(255, 255, 255);
-constexpr Colour kBlack = rgb(0, 0, 0);
-constexpr Colour kPurple = rgb(128, 0, 128);
-constexpr Colour kGreen = rgb(0, 255, 0);
-constexpr Colour kRed = rgb(255, 0, 0);
 
 // A context on a colour bitmap filled with kField.
 DeviceContext Canvas(int width, int height) {
@@ -63,10 +57,8 @@ DeviceContext Source(std::initializer_list<Colour> row, bool twoColour = false) 
 
 struct Shape {
     const char* claim;
-    int width;
-    int height;
     std::function<void(DeviceContext&)> draw;
-    std::vector<std::string> rows;  // one string a row
+    std::vector<std::string> rows;  // one string a row: the canvas is as wide and high as they are
 };
 
 std::string Joined(const std::vector<std::string>& rows) {
@@ -77,8 +69,6 @@ std::string Joined(const std::vector<std::string>& rows) {
 
 const Shape kShapes[] = {
     {"a rectangle covers left .. right - 1 and top .. bottom - 1, its outline the pen, its inside the brush",
-     7,
-     5,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kWhite));
          dc.SelectBrush(CreateSolidBrush(kPurple));
@@ -86,8 +76,6 @@ const Shape kShapes[] = {
      },
      {".......", ".wwwww.", ".wpppw.", ".wpppw.", ".wwwww."}},
     {"boxes 20 apart share their border; a hollow brush keeps the inside; a null pen only fills",
-     9,
-     5,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kRed));
          dc.SelectBrush(GetStockBrush(NULL_BRUSH));
@@ -99,8 +87,6 @@ const Shape kShapes[] = {
      },
      {"rrrrrrrrr", "ryy.r...r", "ryy.r...r", "r...r...r", "rrrrrrrrr"}},
     {"the absorber's outline: a round ring 13 pixels across in its box, symmetric both ways",
-     15,
-     15,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kRed));
          dc.SelectBrush(GetStockBrush(NULL_BRUSH));
@@ -110,8 +96,6 @@ const Shape kShapes[] = {
       ".r...........r.", ".r...........r.", ".r...........r.", ".r...........r.", ".r...........r.",
       "..r.........r..", "...r.......r...", "....r.....r....", ".....rrrrr.....", "..............."}},
     {"a filled ellipse of even size keeps its symmetry",
-     8,
-     6,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kWhite));
          dc.SelectBrush(CreateSolidBrush(kGreen));
@@ -120,8 +104,6 @@ const Shape kShapes[] = {
      {"..wwww..", ".wggggw.", "wggggggw", "wggggggw", ".wggggw.", "..wwww.."}},
     {"a 3-pixel pen draws a band 3 pixels across, centred half a pixel right of and below its points, with "
      "round ends",
-     9,
-     7,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(3, kGreen));
          const Point32 line[] = {{2, 3}, {6, 3}};
@@ -129,8 +111,6 @@ const Shape kShapes[] = {
      },
      {".........", ".........", ".gggggg..", ".gggggg..", "..gggg...", ".........", "........."}},
     {"a 3-pixel pen on a diagonal keeps its width across the line",
-     8,
-     8,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(3, kGreen));
          const Point32 line[] = {{2, 2}, {5, 5}};
@@ -138,8 +118,6 @@ const Shape kShapes[] = {
      },
      {"........", ".ggg....", ".gggg...", ".ggggg..", "..gggg..", "...ggg..", "........", "........"}},
     {"a polygon is filled by pixel centres inside it and outlined with the 1-pixel pen",
-     8,
-     7,
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kWhite));
          dc.SelectBrush(CreateSolidBrush(kRed));
@@ -151,7 +129,8 @@ const Shape kShapes[] = {
 
 TEST(Shapes, EveryShapeOfTheTableDrawsItsPicture) {
     for (const Shape& shape : kShapes) {
-        DeviceContext dc = Canvas(shape.width, shape.height);
+        DeviceContext dc =
+            Canvas(static_cast<int>(shape.rows[0].size()), static_cast<int>(shape.rows.size()));
         shape.draw(dc);
         EXPECT_EQ(Rows(dc), Joined(shape.rows)) << shape.claim;
     }

@@ -9,16 +9,15 @@
 #include <vector>
 
 #include "model/model.h"
-#include "platform/qt/bitmaps.h"
 #include "platform/host.h"
+#include "platform/qt/bitmaps.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
+#include "support/colours.h"
 
-inline constexpr QRgb kBlack = rgb(0, 0, 0), kWhite = rgb(255, 255, 255), kPurple = rgb(128, 0, 128);
-inline constexpr QRgb kRay = rgb(0, 255, 0), kRed = rgb(255, 0, 0), kBlue = rgb(0, 0, 255);
-inline constexpr QRgb kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
+inline constexpr QRgb kRay = kGreen, kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
 inline const QRect kScreen(0, 0, 240, 268), kBand(25, 15, 215, 28);  // the band above N = 8's top boxes
 inline const QRect kClock(150, 0, 90, 15);
 

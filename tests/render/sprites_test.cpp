@@ -10,15 +10,12 @@
 #include <vector>
 
 #include "model/game_state.h"
-#include "platform/qt/bitmaps.h"
 #include "platform/host.h"
+#include "platform/qt/bitmaps.h"
 #include "render/offscreen.h"
+#include "support/colours.h"
 
 namespace {
-
-constexpr QRgb kField = rgb(10, 20, 30);
-constexpr QRgb kRed = rgb(255, 0, 0);
-constexpr QRgb kWhite = rgb(255, 255, 255);
 
 // Pixels as (y, x, colour).
 using Drawing = std::set<std::tuple<int, int, QRgb>>;

@@ -1,11 +1,11 @@
 // A real main window on the offscreen platform, with the tick counter, the random source, the
-// message-box answers, the dialogs and the settings folder under the test's control.
+// message-box answers, the dialogs and (from the settings tests) the settings folder under the test's
+// control.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QDialog>
-#include <QTemporaryDir>
 #include <QtTest/QTest>
 #include <cstdint>
 #include <deque>
@@ -16,18 +16,18 @@
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
+#include "platform/qt/main_frame.h"
 #include "platform/qt/services.h"
 #include "render/offscreen.h"
+#include "settings/settings_fixture.h"
 #include "support/board_rows.h"
+#include "support/colours.h"
 #include "ui/game_flow.h"
-#include "platform/qt/main_frame.h"
 
-class FrameTest : public ::testing::Test {
+class FrameTest : public SettingsTest {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(configDir.isValid());
-        qputenv("XDG_CONFIG_HOME", configDir.path().toUtf8());
-        GameState = GameRecord{};
+        SettingsTest::SetUp();
         SetTickSource([this] { return now; });
         SetRandomSource(&FrameTest::Draw, this);
         // Message boxes take the next of `answers`, then OK; dialogs get `dialogAction`, or Cancel.
@@ -50,7 +50,7 @@ class FrameTest : public ::testing::Test {
         SetTickSource({});
         SetRandomSource(nullptr, nullptr);
         SetMessageBoxAnswers({});
-        SetDialogActions({});
+        SettingsTest::TearDown();
     }
 
     // Starts the program as the platform does; the title screen is showing afterwards.
@@ -107,7 +107,6 @@ class FrameTest : public ::testing::Test {
 
     static uint32_t Draw(void* self) { return static_cast<FrameTest*>(self)->engine(); }
 
-    QTemporaryDir configDir;
     MainFrame* frame = nullptr;
     uint32_t now = 1000;
     std::mt19937 engine{12345};

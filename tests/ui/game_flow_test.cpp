@@ -17,7 +17,7 @@ class GameFlowTest : public FrameTest {
         StartPlaying();
         UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
     }
-    bool Saved() const { return QFile::exists(configDir.path() + "/Kestory/Mirovane.reg"); }
+    bool Saved() const { return QFile::exists(FilePath()); }
     // The phase, the clock's timer period, and Player 1's games, items and total time.
     auto Outcome() const {
         const PlayerStats& s = GameState.stats1;
@@ -29,7 +29,7 @@ TEST_F(GameFlowTest, TheFirstTapEndsTheTitleScreenAndOnlyThat) {
     Start();
     EXPECT_EQ(frame->TimerPeriod(1), 60u) << "the title screen runs on a 60 ms timer";
     TapCell(0, 0);
-    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), rgb(128, 0, 128)) << "the game is painted";
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), kPurple) << "the game is painted";
     EXPECT_EQ(std::tuple(GameState.titleStartTick, frame->TimerPeriod(1), GameState.playerBoard[0],
                          GameState.moveCount),
               std::tuple(0u, 0u, int16_t{Empty}, 0));
@@ -62,7 +62,7 @@ TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandBut
     EXPECT_TRUE(asked[0].text.startsWith("Mirovane 2.7\r\n"));
     EXPECT_EQ(asked[0].text.count("\r\n"), 4) << "five lines";
     QTest::qWait(20);
-    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), rgb(128, 0, 128))
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), kPurple)
         << "closing the box brings up the game screen, not a frozen title";
 }
 
@@ -86,17 +86,11 @@ TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTi
     QTest::qWait(1);
     ASSERT_NE(GameState.gameStartTick, 0u) << "the clock shows";
     EXPECT_EQ(GameState.lastTick - GameState.gameStartTick, 1235u) << "started a millisecond early";
-    bool drawn = false;
-    for (int x = GameState.clockRect.left; x < GameState.clockRect.right; ++x) {
-        for (int y = GameState.clockRect.top; y < GameState.clockRect.bottom; ++y)
-            drawn |= Pixel(x, y) != rgb(0, 0, 0);
-    }
-    EXPECT_TRUE(drawn) << "the clock's digits are on screen";
     const QImage before = frame->Client()->grab().toImage();
     now += 1000;
     OnTimer(1);
     QTest::qWait(1);
-    EXPECT_NE(frame->Client()->grab().toImage(), before) << "a tick shows the new time";
+    EXPECT_NE(frame->Client()->grab().toImage(), before) << "the clock shows, and a tick shows the new time";
 }
 
 TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCountsItOnce) {

@@ -17,7 +17,6 @@ class OptionsCommandTest : public FrameTest {
         ASSERT_NE(button, nullptr) << "control " << id;
         button->click();
     }
-    QString StorePath() const { return configDir.path() + "/Kestory/Mirovane.reg"; }
 };
 
 TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMakesANewGame) {
@@ -25,7 +24,7 @@ TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMake
     const Board hidden = GameState.hiddenBoard;
     dialogAction = [](QDialog& dialog) { Click(dialog, 1007), dialog.reject(); };  // Français: holds anyway
     frame->OnCommand(ID_OPTIONS);
-    EXPECT_EQ(std::tuple(GameState.langue, GameState.hiddenBoard == hidden, QFile::exists(StorePath())),
+    EXPECT_EQ(std::tuple(GameState.langue, GameState.hiddenBoard == hidden, QFile::exists(FilePath())),
               std::tuple(1, true, true))
         << "no new game; the store is written after every dialog";
     EXPECT_EQ(frame->menuBar()->actions().first()->menu()->actions().first()->text(), "Nouvelle partie");
@@ -50,7 +49,7 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].text + '|' + asked[0].caption, "This will abort the current game. Continue?|Warning");
     EXPECT_EQ(std::tuple(dialogsShown.size(), GameState.gamePhase, frame->TimerPeriod(1),
-                         QFile::exists(StorePath())),
+                         QFile::exists(FilePath())),
               std::tuple(size_t{0}, Playing, 100u, false))
         << "Cancel does nothing at all";
 

@@ -10,13 +10,10 @@
 namespace {
 
 TEST(ZoomTest, AFirstStartTakesTheLargestZoomUpToFourWithinSixtyPercentOfTheScreenHeight) {
-    const struct {
-        int available;
-        int zoom;
-    } cases[] = {{600, 1},  {768, 1},  {893, 1},  {894, 2}, {1080, 2},
-                 {1340, 3}, {1440, 3}, {2160, 4}, {4320, 4}};
-    for (const auto& c : cases)
-        EXPECT_EQ(FirstStartZoom(c.available), c.zoom) << c.available << " pixels high";
+    const std::pair<int, int> cases[] = {{600, 1},  {768, 1},  {893, 1},  {894, 2}, {1080, 2},
+                                         {1340, 3}, {1440, 3}, {2160, 4}, {4320, 4}};
+    for (const auto& [available, zoom] : cases)
+        EXPECT_EQ(FirstStartZoom(available), zoom) << available << " pixels high";
 }
 
 TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels) {
@@ -24,32 +21,27 @@ TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels)
     EXPECT_EQ(view.zoom, 2) << "the height allows 2, the width 4";
     EXPECT_EQ(view.left, 260);
     EXPECT_EQ(view.top, 82);
-    const struct {
-        int x, y;
-        bool inside;
-        int gameX, gameY;
-    } taps[] = {{260, 82, true, 0, 0},      {261, 83, true, 0, 0},   {262, 82, true, 1, 0},
-                {739, 617, true, 239, 267}, {259, 100, false, 0, 0}, {740, 100, false, 0, 0},
-                {300, 81, false, 0, 0},     {300, 618, false, 0, 0}};
-    for (const auto& t : taps) {
-        int x = -1;
-        int y = -1;
-        EXPECT_EQ(ToGamePoint(view, t.x, t.y, x, y), t.inside) << t.x << "," << t.y;
-        if (t.inside) {
-            EXPECT_EQ(std::pair(x, y), std::pair(t.gameX, t.gameY)) << t.x << "," << t.y;
-        }
+    // Window point, then the game point it maps to or (-1, -1) outside the game.
+    const std::array<int, 4> taps[] = {{260, 82, 0, 0},      {261, 83, 0, 0},    {262, 82, 1, 0},
+                                       {739, 617, 239, 267}, {259, 100, -1, -1}, {740, 100, -1, -1},
+                                       {300, 81, -1, -1},    {300, 618, -1, -1}};
+    for (const auto& [x, y, gameX, gameY] : taps) {
+        int mappedX = -1;
+        int mappedY = -1;
+        const bool inside = ToGamePoint(view, x, y, mappedX, mappedY);
+        EXPECT_EQ(inside ? std::pair(mappedX, mappedY) : std::pair(-1, -1), std::pair(gameX, gameY))
+            << x << "," << y;
     }
     EXPECT_EQ(FittingZoom(100, 100), 1) << "a window smaller than the game still shows it at 1";
 }
 
-TEST(ZoomTest, AnyZoomFromOneOnIsKeptAndNothingElse) {
-    QTemporaryDir folder;
-    qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+using ZoomStoreTest = SettingsTest;
+
+TEST_F(ZoomStoreTest, AnyZoomFromOneOnIsKeptAndNothingElse) {
     for (const auto& [kept, read] : {std::pair{1, 1}, {3, 3}, {0, 0}, {-2, 0}}) {
         StoreZoom(kept);
         EXPECT_EQ(StoredZoom(), read) << "kept " << kept;
     }
-    qunsetenv("XDG_CONFIG_HOME");
 }
 
 class KeyCursorTest : public testing::Test {
@@ -85,10 +77,8 @@ class KeyCursorTest : public testing::Test {
 };
 
 TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
-    const struct {
-        const char* keys;  // from a hidden cursor: the first key only shows it
-        const char* where;
-    } walks[] = {
+    // Keys from a hidden cursor (the first key only shows it), and where they lead.
+    const std::pair<const char*, const char*> walks[] = {
         {"R", "cell 0,0"},          {"RRRD", "cell 2,1"},       {"RRRU", "port 2"},
         {"RRRUD", "cell 2,0"},      {"RRRUR", "port 3"},        {"RRRRRRR", "port 5"},
         {"RRRRRRRRUU", "port 5"},   {"DRRRRRRDD", "port 7"},    {"DRRRRRRDL", "cell 4,1"},
@@ -97,9 +87,9 @@ TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
         {"DLDDDLDDDDR", "port 16"}, {"DLDDDLDR", "port 16"},    {"DLDDDLLU", "slot 0"},
         {"DDLUU", "port 19"},       {"LLR", "cell 0,0"},        {"LLDDDDDD", "port 15"},
     };
-    for (const auto& walk : walks) {
+    for (const auto& [keys, where] : walks) {
         cursor = KeyCursor{};
-        EXPECT_EQ(After(walk.keys), walk.where) << walk.keys;
+        EXPECT_EQ(After(keys), where) << keys;
     }
 
     cursor = KeyCursor{};
