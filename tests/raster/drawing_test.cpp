@@ -102,6 +102,15 @@ const Shape kShapes[] = {
          dc.Ellipse(0, 0, 8, 6);
      },
      {"..wwww..", ".wggggw.", "wggggggw", "wggggggw", ".wggggw.", "..wwww.."}},
+    {"without a pen an ellipse is filled to its last row, and one pixel wide it is a line",
+     [](DeviceContext& dc) {
+         dc.SelectPen(Pen{1, kWhite, true});
+         dc.SelectBrush(CreateSolidBrush(kGreen));
+         dc.Ellipse(0, 0, 5, 4);
+         dc.SelectPen(CreatePen(1, kWhite));
+         dc.Ellipse(6, 0, 7, 4);
+     },
+     {"..g...w", ".ggg..w", ".ggg..w", "..g...w"}},
     {"a 3-pixel pen draws a band 3 pixels across, centred half a pixel right of and below its points, with "
      "round ends",
      [](DeviceContext& dc) {
@@ -195,6 +204,10 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     keyed.Image().fill(kGreen);  // and again, all of it
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "gggg");
+    keyed.Image().bits()[1] = kPurple;  // and through its raw pixels
+    keyed.Image().bits()[2] = kRed;
+    dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
+    EXPECT_EQ(Pixels(dc, 0, 3, 4), "ggrg");
 
     const DeviceContext dark = Source({rgb(0x01, 0x02, 0x04), rgb(0x80, 0x00, 0x00)});
     dc.StretchBltOr(0, 4, 4, 1, dark, 0, 0, 2, 1);                             // onto the field, 0x0a141e

@@ -35,8 +35,8 @@ QString Shown(const QDialog& dialog, int id) {
 
 // Every control of a dialog, one a line in the order the template adds them: its kind, id, place and
 // size in pixels, state and text, and for edits their frame, alignment, scroll bars and whether they
-// are drawn on the dialog's background (as labels are). A radio button names the first button of its
-// group.
+// are drawn on the dialog's background or (as labels) let it show through. A radio button names the
+// first button of its group.
 QString Controls(const QDialog& dialog) {
     QString all = QString::asprintf("%ls %d x %d\n", qUtf16Printable(dialog.windowTitle()), dialog.width(),
                                     dialog.height());
@@ -53,6 +53,7 @@ QString Controls(const QDialog& dialog) {
                                       int(edit->document()->defaultTextOption().alignment()),
                                       edit->horizontalScrollBarPolicy(), edit->verticalScrollBarPolicy(),
                                       edit->document()->documentMargin());
+            line += edit->viewport()->autoFillBackground() ? "" : " see-through";
         } else if (auto* edit = qobject_cast<const QLineEdit*>(control)) {
             const QMargins margins = edit->textMargins();
             line += QString::asprintf(" frame %d align %d margins %d %d %d %d", edit->hasFrame(),

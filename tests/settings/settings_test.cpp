@@ -106,8 +106,9 @@ TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
         {kStore + "\"damier\"=hex(4)07,00,00,00\n", 5, 4},   // no colon after the type: not a value
         {"REGEDIT4\n  " + kKeyHeader + " \t\"items\"=dword:00000009\n", 5, 9},  // blanks lead the lines
         {kStore + "\"damier\"=dword:000000006\n", 5, 4},                        // nine digits: not a value
-        {kStore + "\"jtems\"=dword:00000009\n", 5, 4},  // another name, one letter apart
-        {kStore + "\"cut\"=hex:01,\\", 5, 4},           // the values saved after it must not read as its data
+        {kStore + "\"jtems\"=dword:00000009\n", 5, 4},                  // another name, one letter apart
+        {kStore + "\"items\"=dword:00000009\n\"items\"=hex:\n", 5, 4},  // the last copy, empty
+        {kStore + "\"cut\"=hex:01,\\", 5, 4},  // the values saved after it must not read as its data
         {kStore + "\"long\"=\"" + std::string(1u << 20, 'x') + "\"\n", 5, 4},
         {kStore + std::string(1u << 20, '[') + "\n\"damier\"=dword:00000006\n", 5, 4},
         {kStore + "\"cut\"=hex:01,\\\n[HKEY_CURRENT_USER\\Software\\Other]\n\"damier\"=dword:6\n", 5, 4},

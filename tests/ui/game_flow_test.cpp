@@ -93,6 +93,16 @@ TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTi
     EXPECT_NE(frame->Client()->grab().toImage(), before) << "the clock shows, and a tick shows the new time";
 }
 
+// The platform seeds the game's own random source at every start: no two starts deal the same puzzle.
+TEST_F(GameFlowTest, EveryStartOfTheProgramDealsAnotherPuzzle) {
+    SetRandomSource(nullptr, nullptr);
+    StartPlaying();
+    const Board first = GameState.hiddenBoard;
+    delete frame;
+    StartPlaying();
+    EXPECT_NE(GameState.hiddenBoard, first);
+}
+
 TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCountsItOnce) {
     StartKnownPuzzle();
     now = 0xFFFFFF00u;  // the game clock wraps
