@@ -1,5 +1,7 @@
-// The rules of a tap, run on a stand-in platform that records what the game asks of it: no window,
-// no Qt. A platform turns its pointer or keys into a game point; everything after that is here.
+// The game core on a stand-in platform that records what the game asks of it: no window, no Qt. A
+// platform turns its pointer or keys into a game point, and keeps the settings as one text (a
+// browser's local storage); everything after that is here. The settings file's own rules are tested
+// in tests/platform and tests/settings.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,8 +12,10 @@
 #include "model/hit_test.h"
 #include "model/model.h"
 #include "platform/host.h"
+#include "platform/registry.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
+#include "settings/settings.h"
 #include "support/bitmap_sizes.h"
 #include "support/board_rows.h"
 #include "ui/game_flow.h"
@@ -25,6 +29,9 @@ struct StandIn {
     std::map<uint32_t, uint32_t> timers;  // id -> period
     int repaints = 0;                     // updateWindow calls
     std::vector<std::u16string> boxes;
+    SettingsRead settingsRead = SettingsRead::Missing;
+    std::string settings;
+    int settingsWrites = 0;
 };
 StandIn standIn;
 
@@ -48,6 +55,14 @@ Host StandInHost() {
     host.messageBox = [](std::u16string_view text, std::u16string_view, unsigned) {
         standIn.boxes.emplace_back(text);
         return IDOK;
+    };
+    host.readSettings = [](std::string& text) {
+        if (standIn.settingsRead == SettingsRead::Present) text = standIn.settings;
+        return standIn.settingsRead;
+    };
+    host.writeSettings = [](const std::string& text) {
+        standIn.settings = text, standIn.settingsRead = SettingsRead::Present, ++standIn.settingsWrites;
+        return ERROR_SUCCESS;
     };
     return host;
 }
@@ -123,6 +138,28 @@ TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheRes
     EXPECT_EQ(screen.pixel(GameState.boardX + 5, GameState.boardY - 20), rgb(100, 255, 100))
         << "port 0's ray leaves by another port: a light green box";
     EXPECT_EQ(GameState.gamePhase, Finished) << "no internal error while painting";
+}
+
+TEST_F(TapTest, LoadingTheSettingsNeverWritesThemAndASaveKeepsWhatItDoesNotOwnAndReadsBack) {
+    standIn.settingsRead = SettingsRead::Present;
+    standIn.settings =
+        "REGEDIT4\n\n; kept\n[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n\"damier\"=dword:6\n"
+        "\"other\"=hex:01\n";
+    ASSERT_EQ(LoadSettings(), 0);
+    EXPECT_EQ(std::tuple(GameState.damier, standIn.settingsWrites), std::tuple(6, 0)) << "loading wrote";
+
+    GameState.damier = 7;
+    ASSERT_EQ(SaveSettings(), ERROR_SUCCESS);
+    const std::string& text = standIn.settings;
+    EXPECT_NE(text.find("; kept\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\"other\"=hex:01\n"), std::string::npos) << text;
+    int values = 0;
+    for (std::size_t at = text.find("\"="); at != std::string::npos; at = text.find("\"=", at + 1)) ++values;
+    EXPECT_EQ(values, 19 + 1) << "the game owns nineteen values:\n" << text;
+
+    GameState.damier = 4;
+    ASSERT_EQ(LoadSettings(), 0);
+    EXPECT_EQ(GameState.damier, 7);
 }
 
 }  // namespace

@@ -61,22 +61,4 @@ TEST_F(HitTestTest, ASmallBoardMovesItsPlacesWithTheLayout) {
     EXPECT_EQ(HitTest(GameState, 10, 366), kNothing);
 }
 
-// The key cursor taps the centre of each square; those centres find the cell or box they stand in.
-TEST_F(HitTestTest, TheCentreOfEveryCellAndBoxFindsThatCellOrBox) {
-    for (int n = 4; n <= 8; ++n) {
-        Layout(n, 3 + n);
-        for (int c = 0; c < n; ++c) {
-            for (int r = 0; r < n; ++r) {
-                EXPECT_EQ(HitTest(GameState, GameState.boardX + 20 * c + 10, GameState.boardY + 20 * r + 10),
-                          Cell(c, r));
-            }
-        }
-        for (int p = 0; p < 4 * n; ++p) {
-            Point32 corner{};
-            PortPosition(static_cast<int16_t>(p), corner);
-            EXPECT_EQ(HitTest(GameState, corner.x + 10, corner.y + 10), Port(p)) << "N = " << n;
-        }
-    }
-}
-
 }  // namespace

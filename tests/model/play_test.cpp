@@ -1,5 +1,6 @@
-// What the play screen reads from the model: the palette, the comparison of the boards, where the
-// board, the boxes and the palette lie, and the clock's text.
+// What the play screen reads from the model: the palette, the comparison of the boards and the clock's
+// text. Where the board, the boxes and the palette lie is drawn in the pictures of docs/screenshots
+// and mapped back by the hit-test tables.
 #include <string>
 #include <tuple>
 
@@ -10,7 +11,6 @@ namespace {
 using PaletteTest = ModelTest;
 using CompareTest = ModelTest;
 using ElapsedTest = ModelTest;
-using LayoutTest = ModelTest;
 
 // Recounts the palette and gives the selection it leaves: the slot, then the item type.
 std::array<int32_t, 2> Recount(int16_t preferred) {
@@ -22,8 +22,6 @@ TEST_F(PaletteTest, TheSelectionFollowsTheStripOfWhatIsLeftToPlace) {
     SetRows(GameState.hiddenBoard, {"/A..", "....", "..o.", "/..B"});  // strip: [1, 1, 5]
     SetRows(GameState.playerBoard, {".A..", "....", "....", "...B"});
     EXPECT_EQ(Recount(Absorber), (std::array{2, 5})) << "a preferred type at the start of its run";
-    EXPECT_EQ((std::array{GameState.remaining[1], GameState.remaining[5], GameState.remaining[7]}),
-              (std::array<int16_t, 3>{2, 1, 0}));
     EXPECT_EQ(Recount(-1), (std::array{2, 5})) << "-1 keeps a valid selection";
     EXPECT_EQ(Recount(0), (std::array{0, 1}));
     GameState.paletteSlot = 1;
@@ -32,11 +30,6 @@ TEST_F(PaletteTest, TheSelectionFollowsTheStripOfWhatIsLeftToPlace) {
     SetRows(GameState.playerBoard, {".A..", "..//", "....", "...B"});  // strip: [5]
     GameState.selectedItem = Empty;
     EXPECT_EQ(Recount(-1), (std::array{0, 5})) << "nothing was selected: the first type left";
-    EXPECT_EQ(GameState.remaining[1], 0);
-    GameState.gamePhase = Finished;
-    RecountPalette(-1);
-    EXPECT_EQ((std::array{GameState.remaining[1], GameState.remaining[8]}), (std::array<int16_t, 2>{2, 1}))
-        << "a finished game shows the whole puzzle";
     GameState.hiddenBoard = GameState.playerBoard = Board{};
     GameState.selectedItem = Empty;
     GameState.paletteSlot = 3;
@@ -62,34 +55,6 @@ TEST_F(CompareTest, BoardsWithTheSameLabelsMatchAndOnlyHiddenItemsCanBeMisplaced
         int32_t misplaced = -5;
         EXPECT_EQ(CompareBoards(misplaced), c.differing) << *c.player.begin();
         EXPECT_EQ(misplaced, c.misplaced) << *c.player.begin();
-    }
-}
-
-TEST_F(LayoutTest, TheBoardIsCentredForEverySizeAndThePaletteForEveryCount) {
-    const int16_t corner[] = {90, 80, 70, 60, 50};                            // N = 4 to 8
-    const int16_t paletteY[] = {105, 95, 85, 75, 65, 55, 45, 35, 25, 15, 5};  // K = 3 to 13
-    for (int32_t k = 3; k <= 13; ++k) {
-        GameState.gridSize = 4 + k % 5;  // every size comes round at least twice
-        GameState.itemCount = k;
-        ComputeLayout();
-        const int16_t x = corner[GameState.gridSize - 4];
-        EXPECT_EQ((std::array{GameState.boardX, GameState.boardY, GameState.paletteX, GameState.paletteY}),
-                  (std::array<int16_t, 4>{x, static_cast<int16_t>(x + 15), 2, paletteY[k - 3]}))
-            << "N " << GameState.gridSize << " K " << k;
-    }
-}
-
-TEST_F(LayoutTest, PortBoxesSitOnePixelClearOfTheBoardOnEachSide) {
-    // N, the port and the top-left corner of its box.
-    const std::tuple<int32_t, int16_t, Point32> cases[] = {
-        {8, 0, {50, 43}},   {8, 7, {190, 43}}, {8, 8, {212, 65}}, {8, 16, {190, 227}},
-        {8, 24, {28, 205}}, {8, 31, {28, 65}}, {4, 4, {172, 105}}};
-    for (const auto& [n, port, expected] : cases) {
-        GameState.gridSize = n;
-        ComputeLayout();
-        Point32 corner{};
-        PortPosition(port, corner);
-        EXPECT_EQ(corner, expected) << "N " << n << " port " << port;
     }
 }
 

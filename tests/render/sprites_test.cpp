@@ -41,15 +41,6 @@ class Sprites : public ::testing::Test {
     }
 };
 
-TEST_F(Sprites, TheBufferStartsWhiteAtItsSizeAndGoesAwayOnDestroy) {
-    CreateOffscreenBuffer(240, 268);
-    EXPECT_TRUE(Offscreen.exists && Offscreen.bufferDC.Image().width() == 240 &&
-                Offscreen.bufferDC.Image().height() == 268 && At({0, 0}) == kWhite &&
-                At({239, 267}) == kWhite);
-    DestroyOffscreenBuffer();
-    EXPECT_TRUE(!Offscreen.exists && Offscreen.bufferDC.Image().isNull()) << "gone";
-}
-
 TEST_F(Sprites, OutlinesFollowTheItemsShapeInRedAndPutThePenBack) {
     dc().SelectBrush(GetStockBrush(NULL_BRUSH));
     dc().SelectPen(CreatePen(1, rgb(1, 2, 3)));

