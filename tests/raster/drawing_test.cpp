@@ -3,45 +3,14 @@
 // for pixel. Text is the platform's; its cases are in tests/platform/text_test.cpp.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <initializer_list>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "raster/device_context.h"
-#include "support/colours.h"
+#include "support/canvas.h"
 
 namespace {
-
-// A context on a colour bitmap filled with kField.
-DeviceContext Canvas(int width, int height) {
-    Bitmap bitmap(width, height);
-    bitmap.fill(kField);
-    DeviceContext dc;
-    dc.SelectBitmap(bitmap);
-    return dc;
-}
-
-// The pixels from (x, y) on, `count` of them to the right, one letter each: '.' the field, w white,
-// k black, p purple, g green, r red, y the stock grey, ? anything else.
-std::string Pixels(const DeviceContext& dc, int x, int y, int count) {
-    static const Colour colours[] = {kField, kWhite, kBlack, kPurple, kGreen, kRed, rgb(128, 128, 128)};
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        const Colour* found = std::find(std::begin(colours), std::end(colours), dc.Image().pixel(x + i, y));
-        text += found == std::end(colours) ? '?' : ".wkpgry"[found - colours];
-    }
-    return text;
-}
-
-// Every row of the bitmap, each ended by '/'.
-std::string Rows(const DeviceContext& dc) {
-    std::string text;
-    for (int y = 0; y < dc.Image().height(); ++y) text += Pixels(dc, 0, y, dc.Image().width()) + "/";
-    return text;
-}
 
 // A context holding a one-row bitmap of colours, or for a two-colour bitmap of bits (black 0, white 1).
 DeviceContext Source(std::initializer_list<Colour> row, bool twoColour = false) {
@@ -141,7 +110,7 @@ TEST(Shapes, EveryShapeOfTheTableDrawsItsPicture) {
         DeviceContext dc =
             Canvas(static_cast<int>(shape.rows[0].size()), static_cast<int>(shape.rows.size()));
         shape.draw(dc);
-        EXPECT_EQ(Rows(dc), Joined(shape.rows)) << shape.claim;
+        EXPECT_EQ(Picture(dc), Joined(shape.rows)) << shape.claim;
     }
 }
 
@@ -158,7 +127,7 @@ TEST(Geometry, LinesLeaveTheirEndPixelUnsetRoundHalfStepsOutwardAndNothingIsDraw
     dc.PatBlt(6, 3, 2, 2, RasterOp::Blackness);
     dc.SetPixel(0, 6, kGreen);
     dc.SetPixel(10, 6, kGreen);
-    EXPECT_EQ(Rows(dc), "r.......r./.r.rrrrrrr/.r..r...rr/..r.r.kkrr/..r..rkkrr/...r.r..ww/g.....r.ww/");
+    EXPECT_EQ(Picture(dc), "r.......r./.r.rrrrrrr/.r..r...rr/..r.r.kkrr/..r..rkkrr/...r.r..ww/g.....r.ww/");
 
     DeviceContext none;
     none.PatBlt(0, 0, 10, 10, RasterOp::Blackness);
@@ -176,7 +145,7 @@ TEST(ColourRule, ATwoColourBitmapTakesTheTextColourForItsZeroBitsAndTheBackgroun
     dc.BitBlt(1, 0, 4, 1, source, 0, 0);
     const Colour keys[] = {kBlack, kWhite, kPurple};  // skip the 0-bits, the 1-bits, nothing
     for (int row = 1; row <= 3; ++row) dc.TransparentImage(0, row, 4, 1, source, 0, 0, 4, 1, keys[row - 1]);
-    EXPECT_EQ(Rows(dc), ".rgrg./.g.g../r.r.../rgrg../");
+    EXPECT_EQ(Picture(dc), ".rgrg./.g.g../r.r.../rgrg../");
 }
 
 TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixelsAndAStretchIsCombinedByOr) {
@@ -187,11 +156,11 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     dc.TransparentImage(-1, 2, 4, 1, source, -1, 0, 4, 1, kPurple);
     DeviceContext keyed = Source({kPurple, rgb(128, 0, 129), kWhite, kPurple});
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
-    EXPECT_EQ(Rows(dc), "..rg/gw../rgw./.?w./..../");
+    EXPECT_EQ(Picture(dc), "..rg/gw../rgw./.?w./..../");
     EXPECT_EQ(dc.Image().pixel(1, 3), rgb(128, 0, 129));
     DeviceContext column = Canvas(1, 3);
     column.BitBlt(0, 0, 1, 3, source, 0, -1);  // only the middle row lies in the one-row source
-    EXPECT_EQ(Rows(column), "./r/./");
+    EXPECT_EQ(Picture(column), "./r/./");
 
     keyed.Image().setPixel(0, 0, kRed);  // the bitmap changes after it has been copied
     keyed.Image().setPixel(2, 0, kPurple);
@@ -234,7 +203,7 @@ TEST(Pattern, APolygonIsFilledOddEvenWithThePatternAnchoredAtTheOrigin) {
 TEST(Text, WithoutAPlatformTextDrawsNothing) {
     DeviceContext dc = Canvas(20, 10);
     EXPECT_EQ(dc.DrawTextW(u"item", Rect32{0, 0, 20, 10}, DT_CENTER), 0);
-    EXPECT_EQ(Rows(dc), Rows(Canvas(20, 10)));
+    EXPECT_EQ(Picture(dc), Picture(Canvas(20, 10)));
 }
 
 }  // namespace

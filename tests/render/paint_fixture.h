@@ -15,7 +15,7 @@
 #include "platform/qt/services.h"
 #include "render/offscreen.h"
 #include "render/paint.h"
-#include "support/colours.h"
+#include "support/canvas.h"
 
 inline constexpr QRgb kRay = kGreen, kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
 inline const QRect kScreen(0, 0, 240, 268), kBand(25, 15, 215, 28);  // the band above N = 8's top boxes

@@ -13,7 +13,7 @@
 #include "platform/host.h"
 #include "platform/qt/bitmaps.h"
 #include "render/offscreen.h"
-#include "support/colours.h"
+#include "support/canvas.h"
 
 namespace {
 

@@ -10,15 +10,12 @@
 #include <string_view>
 
 #include "raster/device_context.h"
+#include "support/canvas.h"
 
 namespace text_rules {
 
-inline constexpr Colour kField = rgb(10, 20, 30);
-inline constexpr Colour kInk = rgb(255, 255, 255);
-inline constexpr Colour kBand = rgb(128, 0, 128);
-
-// The rows and columns of a 200 x 60 field that took the background colour (an opaque text) or the
-// text colour (a transparent one), and how many took the background colour.
+// The rows and columns of a 200 x 60 field that took the background colour (an opaque text, purple)
+// or the text colour (a transparent one, white), and how many took the background colour.
 struct Band {
     int left = 200, top = 60, right = -1, bottom = -1;
     int backgroundPixels = 0;
@@ -27,19 +24,17 @@ struct Band {
 };
 
 inline Band Drawn(std::u16string_view text, const Rect32& rect, unsigned format, bool opaque = true) {
-    Bitmap field(200, 60);
-    field.fill(kField);
-    DeviceContext dc;
-    dc.SelectBitmap(field);
-    dc.SetTextColor(kInk);
-    dc.SetBkColor(kBand);
+    DeviceContext dc = Canvas(200, 60);
+    const Bitmap& field = dc.Image();
+    dc.SetTextColor(kWhite);
+    dc.SetBkColor(kPurple);
     dc.SetBkMode(opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent);
     dc.DrawTextW(text, rect, format);
     Band band;
     for (int y = 0; y < 60; ++y) {
         for (int x = 0; x < 200; ++x) {
-            band.backgroundPixels += field.pixel(x, y) == kBand;
-            if (field.pixel(x, y) != (opaque ? kBand : kInk)) continue;
+            band.backgroundPixels += field.pixel(x, y) == kPurple;
+            if (field.pixel(x, y) != (opaque ? kPurple : kWhite)) continue;
             band.left = std::min(band.left, x), band.top = std::min(band.top, y);
             band.right = std::max(band.right, x), band.bottom = std::max(band.bottom, y);
         }

@@ -21,7 +21,7 @@
 #include "render/offscreen.h"
 #include "settings/settings_fixture.h"
 #include "support/board_rows.h"
-#include "support/colours.h"
+#include "support/canvas.h"
 #include "ui/game_flow.h"
 
 class FrameTest : public SettingsTest {

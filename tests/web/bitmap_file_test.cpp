@@ -9,7 +9,7 @@
 
 #include "platform/web/embedded_bitmaps.h"
 #include "support/bitmap_sizes.h"
-#include "support/colours.h"
+#include "support/canvas.h"
 
 namespace {
 

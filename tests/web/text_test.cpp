@@ -8,14 +8,10 @@
 
 #include <string>
 
-#include "raster/device_context.h"
+#include "support/canvas.h"
 #include "support/text_rules.h"
 
 namespace {
-
-using text_rules::kBand;
-using text_rules::kField;
-using text_rules::kInk;
 
 int asked = 0;  // how often the page's glyphs were asked for
 
@@ -40,33 +36,21 @@ class WebText : public ::testing::Test {
     }
     void TearDown() override { SetTextDrawer(nullptr); }
 
-    // Draws into a `width` x `height` field and returns its rows: '.' field, 'w' ink, 'p' band.
-    std::string Drawn(int width, int height, std::u16string_view text, const Rect32& rect, unsigned format,
-                      bool opaque = false, int32_t* textHeight = nullptr) {
-        Bitmap bitmap(width, height);
-        bitmap.fill(kField);
-        DeviceContext dc;
-        dc.SelectBitmap(bitmap);
-        dc.SetTextColor(kInk);
-        dc.SetBkColor(kBand);
-        dc.SetBkMode(opaque ? BackgroundMode::Opaque : BackgroundMode::Transparent);
+    // Draws in white on a transparent background into a `width` x `height` field and returns its rows.
+    static std::string Drawn(int width, int height, std::u16string_view text, const Rect32& rect,
+                             unsigned format, int32_t* textHeight = nullptr) {
+        DeviceContext dc = Canvas(width, height);
+        dc.SetTextColor(kWhite);
+        dc.SetBkMode(BackgroundMode::Transparent);
         const int32_t measured = dc.DrawTextW(text, rect, format);
         if (textHeight != nullptr) *textHeight = measured;
-        std::string rows;
-        for (int y = 0; y < dc.Image().height(); ++y) {
-            for (int x = 0; x < dc.Image().width(); ++x) {
-                const Colour c = dc.Image().pixel(x, y);
-                rows += c == kField ? '.' : c == kInk ? 'w' : c == kBand ? 'p' : '?';
-            }
-            rows += '/';
-        }
-        return rows;
+        return Picture(dc);
     }
 };
 
 TEST_F(WebText, LinesSplitAtCrLfOneLineHeightApartAndTheHeightCountsThem) {
     int32_t height = 0;
-    const std::string rows = Drawn(10, 12, u"ab\r\nc", Rect32{0, 0, 10, 12}, 0, false, &height);
+    const std::string rows = Drawn(10, 12, u"ab\r\nc", Rect32{0, 0, 10, 12}, 0, &height);
     EXPECT_EQ(height, 12);
     EXPECT_EQ(rows,
               "........../........../www.www.../www.www.../www.www.../........../"
