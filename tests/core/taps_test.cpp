@@ -74,13 +74,7 @@ class TapTest : public ::testing::Test {
         SetHost(StandInHost());
         GameState = GameRecord{};
         CreateOffscreenBuffer(kGameWidth, kGameHeight);
-        // A 4 x 4 puzzle of a slash mirror at (0, 0) and an absorber at (2, 1).
-        SetRows(GameState.hiddenBoard, {"/...", "..o.", "....", "...."});
-        GameState.itemCount = 2;
-        ComputeLayout();
-        LabelAllPorts(kHiddenBoard);
-        GameState.shownPort = -99;
-        RecountPalette(0);
+        UsePuzzle({"/...", "..o.", "....", "...."});  // a slash mirror at (0, 0), an absorber at (2, 1)
     }
     void TearDown() override {
         DestroyOffscreenBuffer();

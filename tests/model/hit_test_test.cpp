@@ -20,12 +20,6 @@ TapHit Port(int port) {
 }
 const TapHit kNothing{};
 
-void Layout(int n, int k) {
-    GameState.gridSize = n;
-    GameState.itemCount = k;
-    ComputeLayout();
-}
-
 TEST_F(HitTestTest, AnEightByEightScreenMapsEveryPlaceAndItsEdges) {
     Layout(8, 13);  // board (50, 65) to (210, 225), palette from (2, 5)
     const std::tuple<int, int, TapHit> cases[] = {

@@ -1,30 +1,21 @@
 // The game's dialogs driven through their real controls, found by their ids: the Options dialog (what
 // it shows, what its buttons do at once, what OK and Cancel keep) and the rules dialog.
-#include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <functional>
 
-#include "platform/qt/dialog_template.h"
 #include "settings/options_dialog.h"
 #include "settings/rules_dialog.h"
 #include "settings/settings.h"
 #include "settings/settings_fixture.h"
 
 namespace {
-
-void Click(const QDialog& dialog, int id) {
-    auto* button = qobject_cast<QAbstractButton*>(FindControl(dialog, id));
-    ASSERT_NE(button, nullptr) << "no button " << id;
-    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
-}
 
 // What a control shows: a button's label or an edit's text (line breaks as "\n").
 QString Shown(const QDialog& dialog, int id) {

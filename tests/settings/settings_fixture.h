@@ -4,17 +4,28 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <string>
 #include <tuple>
 
 #include "model/game_state.h"
+#include "platform/qt/dialog_template.h"
 #include "platform/qt/services.h"
 
 inline const std::string kKeyHeader = "[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n";
 inline const std::string kStore = "REGEDIT4\n\n" + kKeyHeader;  // a store holding our key alone
+
+// Clicks the dialog's button of control id `id`, as the player's pointer does.
+inline void Click(const QDialog& dialog, int id) {
+    auto* button = qobject_cast<QAbstractButton*>(FindControl(dialog, id));
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
+}
 
 class SettingsTest : public ::testing::Test {
   protected:

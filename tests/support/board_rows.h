@@ -1,12 +1,13 @@
 // Boards written as rows of cells, top to bottom, with the characters of mirovane-cli: . empty,
 // / and \ diagonal mirrors, | and - vertical and horizontal mirrors, o absorber, # total reflector,
-// A and B the wormhole ends.
+// A and B the wormhole ends; and a game hiding such a board.
 #pragma once
 
 #include <initializer_list>
 #include <string_view>
 
 #include "model/game_state.h"
+#include "model/model.h"
 
 using Rows = std::initializer_list<std::string_view>;
 
@@ -29,4 +30,29 @@ inline void SetRows(Board& board, Rows rows) {
         if (board[cell] == WormholeA) GameState.wormholeA = {cell / 8, cell % 8};
         if (board[cell] == WormholeB) GameState.wormholeB = {cell / 8, cell % 8};
     }
+}
+
+// Lays the screen out for an N x N board of K items.
+inline void Layout(int32_t n, int32_t k) {
+    GameState.gridSize = n;
+    GameState.itemCount = k;
+    ComputeLayout();
+}
+
+// Replaces the game by a new one hiding `rows`, with K the number of its items but the wormhole ends,
+// which stand on the player's board too; labels it and recounts the palette.
+inline void UsePuzzle(Rows rows) {
+    GameState.damier = static_cast<int32_t>(rows.size());
+    GameState.items = 0;
+    for (std::string_view row : rows) {
+        for (char c : row) GameState.items += c != '.' && c != 'A' && c != 'B';
+    }
+    GeneratePuzzle();
+    GameState.wormholeA = GameState.wormholeB = Point32{-1, -1};
+    SetRows(GameState.hiddenBoard, rows);
+    for (int32_t cell = 0; cell < 64; ++cell)
+        GameState.playerBoard[cell] =
+            GameState.hiddenBoard[cell] >= WormholeA ? GameState.hiddenBoard[cell] : 0;
+    LabelAllPorts(kHiddenBoard);
+    RecountPalette(0);
 }

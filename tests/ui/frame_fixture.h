@@ -68,24 +68,6 @@ class FrameTest : public SettingsTest {
         ASSERT_EQ(GameState.titleStartTick, 0u);
     }
 
-    // Replaces the running game by a new one hiding `rows`, with K the number of its items but the
-    // wormhole ends, which stand on the player's board too; labels it and recounts the palette.
-    void UseHiddenBoard(Rows rows) {
-        GameState.damier = static_cast<int32_t>(rows.size());
-        GameState.items = 0;
-        for (std::string_view row : rows) {
-            for (char c : row) GameState.items += c != '.' && c != 'A' && c != 'B';
-        }
-        GeneratePuzzle();
-        GameState.wormholeA = GameState.wormholeB = Point32{-1, -1};
-        SetRows(GameState.hiddenBoard, rows);
-        for (int32_t cell = 0; cell < 64; ++cell)
-            GameState.playerBoard[cell] =
-                GameState.hiddenBoard[cell] >= WormholeA ? GameState.hiddenBoard[cell] : 0;
-        ASSERT_EQ(LabelAllPorts(kHiddenBoard), 0);
-        RecountPalette(0);
-    }
-
     void Tap(int x, int y) { QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(x, y)); }
     // A quick double tap arrives as press, release, double click, release.
     void DoubleTap(int x, int y) {

@@ -15,7 +15,7 @@ class GameFlowTest : public FrameTest {
     // A 5 x 5 puzzle of four items: two slash mirrors, an absorber, a total reflector.
     void StartKnownPuzzle() {
         StartPlaying();
-        UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+        UsePuzzle({"/....", ".o...", "../..", "...#.", "....."});
     }
     bool Saved() const { return QFile::exists(FilePath()); }
     // The phase, the clock's timer period, and Player 1's games, items and total time.
@@ -74,7 +74,7 @@ TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTi
     OnTimer(1);
     EXPECT_EQ(GameState.titleStartTick, 0u);
 
-    UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+    UsePuzzle({"/....", ".o...", "../..", "...#.", "....."});
     now = 0;
     TapCell(4, 4);
     now = 1234;
@@ -120,7 +120,7 @@ TEST_F(GameFlowTest, TheLastItemOfAMatchingBoardEndsTheGameWithItsClockAndCounts
     EXPECT_EQ(GameState.stats1.totalplay, 1) << "counted once";
 
     // Another arrangement with the same numbers: the backslash mirror gives them at (2, 2) and (3, 3).
-    UseHiddenBoard({"/...", "/...", "..\\.", "...."});
+    UsePuzzle({"/...", "/...", "..\\.", "...."});
     Place(SlashMirror, 0, 0);
     Place(SlashMirror, 0, 1);
     Place(BackslashMirror, 3, 3);
@@ -164,7 +164,7 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     // The reflector at (1, 1) hides behind four absorbers: with them alone every number agrees already.
     delete frame;
     StartPlaying();
-    UseHiddenBoard({".o..", "o#o.", ".o..", "...."});
+    UsePuzzle({".o..", "o#o.", ".o..", "...."});
     for (const auto& [x, y] : {std::pair{1, 0}, {0, 1}, {2, 1}, {1, 2}}) TapCell(x, y);
     OnSolution();
     EXPECT_EQ(std::tuple(asked.size(), GameState.gamePhase, GameState.mismatchCount, GameState.moveCount),
@@ -201,7 +201,7 @@ TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
     OnSolution();
     EXPECT_EQ(asked.size(), 1u) << "does nothing once finished";
 
-    UseHiddenBoard({"/....", ".o...", "../..", ".....", "....."});
+    UsePuzzle({"/....", ".o...", "../..", ".....", "....."});
     TapCell(4, 4);
     OnSolution();
     EXPECT_EQ(std::pair(GameState.stats1.totalplay, Saved()), std::pair(0, true))
@@ -211,10 +211,10 @@ TEST_F(GameFlowTest, AGameWhoseClockNeverRanOrRanNoTimeCountsNothing) {
 TEST_F(GameFlowTest, TheFinishedScreenShowsTheLongestHiddenRayLowestPortOnTies) {
     StartPlaying();
     // Labels 0xF001 4 4 0x0F01 0x0F01 4 4 4 0x0F04 4 4 4 0xF007 4 4 0xF001: port 12 crosses 7 cells.
-    UseHiddenBoard({"#..o", "....", "....", "/..."});
+    UsePuzzle({"#..o", "....", "....", "/..."});
     OnSolution();
     EXPECT_EQ(GameState.shownPort, 12);
-    UseHiddenBoard({"....", "....", "....", "...."});  // every count is 4: port 0 wins
+    UsePuzzle({"....", "....", "....", "...."});  // every count is 4: port 0 wins
     OnSolution();
     EXPECT_EQ(GameState.shownPort, 0);
 }

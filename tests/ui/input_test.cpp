@@ -8,7 +8,7 @@ using InputTest = FrameTest;
 
 TEST_F(InputTest, ATapOnAPlacedItemTakesItBackAndSelectsItsTypeAndADoubleTapIsTwoTaps) {
     StartPlaying();
-    UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+    UsePuzzle({"/....", ".o...", "../..", "...#.", "....."});
     Place(Absorber, 4, 4);
     RecountPalette(SlashMirror);
     TapCell(4, 4);
@@ -31,7 +31,7 @@ TEST_F(InputTest, AnItemPlacedFromTheStripLeavesTheSelectionOnItsSlotUnlessThatW
     StartPlaying();
     for (const auto& [slot, placed, selected] :
          {std::tuple{0, SlashMirror, 0}, std::tuple{2, Absorber, 2}, std::tuple{3, TotalReflector, 2}}) {
-        UseHiddenBoard({"/....", ".o...", "../..", "...#.", "....."});
+        UsePuzzle({"/....", ".o...", "../..", "...#.", "....."});
         TapSlot(slot);
         TapCell(4, 4);
         EXPECT_EQ((std::array{int{GameState.playerBoard[4 * 8 + 4]}, GameState.paletteSlot}),
@@ -42,7 +42,7 @@ TEST_F(InputTest, AnItemPlacedFromTheStripLeavesTheSelectionOnItsSlotUnlessThatW
 
 TEST_F(InputTest, WormholeCellsAndEmptyCellsOfAFullBoardChangeNothingButCountAsMoves) {
     StartPlaying();
-    UseHiddenBoard({"/..A", "./..", "../.", "B..."});
+    UsePuzzle({"/..A", "./..", "../.", "B..."});
     Place(SlashMirror, 3, 3);
     Place(SlashMirror, 3, 2);
     Place(SlashMirror, 3, 1);

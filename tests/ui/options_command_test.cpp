@@ -1,5 +1,4 @@
 // The Options command around its dialog: the question, the game it ends, the save, the new game.
-#include <QAbstractButton>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -10,14 +9,7 @@
 
 namespace {
 
-class OptionsCommandTest : public FrameTest {
-  protected:
-    static void Click(QDialog& dialog, int id) {
-        auto* button = dialog.findChild<QAbstractButton*>(QStringLiteral("control%1").arg(id));
-        ASSERT_NE(button, nullptr) << "control " << id;
-        button->click();
-    }
-};
+using OptionsCommandTest = FrameTest;
 
 TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMakesANewGame) {
     StartPlaying();
@@ -71,7 +63,7 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     // A game whose numbers already agree (the reflector hides behind the four absorbers) ends the same way.
     delete frame;
     StartPlaying();
-    UseHiddenBoard({".o..", "o#o.", ".o..", "...."});
+    UsePuzzle({".o..", "o#o.", ".o..", "...."});
     for (const auto& [x, y] : {std::pair{1, 0}, {0, 1}, {2, 1}, {1, 2}}) TapCell(x, y);
     frame->OnCommand(ID_OPTIONS);
     EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.mismatchCount), std::tuple(Finished, 0));

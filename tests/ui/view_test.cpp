@@ -48,9 +48,7 @@ class KeyCursorTest : public testing::Test {
   protected:
     void SetUp() override {
         GameState = GameRecord{};
-        GameState.gridSize = 5;
-        GameState.itemCount = 4;
-        ComputeLayout();
+        Layout(5, 4);
     }
     // Where the cursor stands, as "cell c,r", "port p" or "slot s".
     static std::string Where(const KeyCursor& cursor) {
@@ -115,12 +113,10 @@ TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
     for (const char* keys : {"RRRRRDDDD", "DDLUU", "RU"}) {  // cell 4,4, port 19 and port 0
         cursor = KeyCursor{};
         After(keys);
-        GameState.gridSize = 4;
-        ComputeLayout();
+        Layout(4, 4);
         ClampCursor(cursor);
         EXPECT_EQ(Where(cursor), keys[1] == 'R' ? "cell 3,3" : keys[1] == 'D' ? "port 15" : "port 0");
-        GameState.gridSize = 5;
-        ComputeLayout();
+        Layout(5, 4);
     }
 }
 
