@@ -95,6 +95,14 @@ const Shape kShapes[] = {
          dc.Polyline(line, 2);
      },
      {"........", ".ggg....", ".gggg...", ".ggggg..", "..gggg..", "...ggg..", "........", "........"}},
+    {"a 3-pixel pen outlines a rectangle along its outermost pixels",
+     [](DeviceContext& dc) {
+         dc.SelectPen(CreatePen(3, kGreen));
+         dc.SelectBrush(CreateSolidBrush(kRed));
+         dc.Rectangle(1, 1, 8, 7);
+     },
+     {"gggggggg.", "ggggggggg", "ggggggggg", "gggrrrggg", "gggrrrggg", "ggggggggg", "gggggggg.",
+      ".gggggg.."}},
     {"a polygon is filled by pixel centres inside it and outlined with the 1-pixel pen",
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kWhite));
