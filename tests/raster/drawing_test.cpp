@@ -139,6 +139,7 @@ TEST(Geometry, LinesLeaveTheirEndPixelUnsetRoundHalfStepsOutwardAndNothingIsDraw
 
     DeviceContext none;
     none.PatBlt(0, 0, 10, 10, RasterOp::Blackness);
+    none.Image().fill(kRed);
     dc.SelectPen(CreatePen(3, kRed));
     const Point32 far[] = {{-2000000000, 3}, {2000000000, 3}};
     none.Polyline(far, 2);

@@ -67,6 +67,14 @@ TEST_F(TitleScreenTest, FirstNothingThenTextsStarsAndRingThenTheSpreadingRingAnd
         EXPECT_GT(Count(QRect(0, 80, 240, 100), RingPenColour(5 * static_cast<int>(t))), 0)
             << "s = " << 5 * t;
     }
+    const auto changed = [&sky](const QImage& frame) {  // the pixels a frame changed in the sky
+        int count = 0;
+        for (int i = 0; i < 240 * 268; ++i)
+            count += frame.pixel(i % 240, i / 240) != sky.pixel(i % 240, i / 240);
+        return count;
+    };
+    EXPECT_GT(changed(Frame(34, false)), 2 * changed(Frame(33, false)))
+        << "s = 170: the ring's outline becomes a band of water";
     EXPECT_EQ(Frame(50, false), sky) << "s = 250: nothing but the sky";
     GameState.titleFrame = 2000;
     EXPECT_EQ(Frame(30), sky) << "no frame after frame 2000";

@@ -89,6 +89,11 @@ TEST(BitmapFile, EveryBitmapOfTheGameReadsAndDamagedBytesGiveNone) {
     std::vector<uint8_t> other(digits.begin(), digits.end());
     other[1] = 'X';
     EXPECT_TRUE(BitmapFromBmp(other).isNull()) << "not starting with BM";
+    for (const auto& [width, read] : {std::pair{4096u, true}, {4097u, false}}) {  // two rows of 1 bit
+        std::vector<uint8_t> wide = SmallFile(1, std::vector<uint8_t>(2 * 516));
+        for (int i = 0; i < 4; ++i) wide[18 + i] = static_cast<uint8_t>(width >> (8 * i));
+        EXPECT_EQ(BitmapFromBmp(wide).isNull(), !read) << "a width of " << width;
+    }
 }
 
 }  // namespace
