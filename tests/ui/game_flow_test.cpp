@@ -86,6 +86,7 @@ TEST_F(GameFlowTest, ATitleScreenAndAGameClockStartedAtTickZeroRunAsAtAnyOtherTi
     now += 1000;
     OnTimer(1);
     QTest::qWait(1);
+    EXPECT_EQ(Pixel(GameState.boardX + 3, GameState.boardY + 3), kBlack) << "a tick draws the clock alone";
     EXPECT_NE(frame->Client()->grab().toImage(), before) << "the clock shows, and a tick shows the new time";
 }
 
