@@ -30,9 +30,6 @@ inline Rect32 ToRect32(const QRect& r) {
 inline void Paint(const QRect& invalid) {
     Paint(ToRect32(invalid));
 }
-inline std::u16string Utf16(const QString& text) {
-    return text.toStdU16String();
-}
 
 class PaintTest : public ::testing::Test {
   protected:
@@ -85,7 +82,7 @@ class PaintTest : public ::testing::Test {
         dc.SelectBitmap(Bitmap(240, 268));
         dc.SetTextColor(ink);
         dc.SetBkColor(band);
-        dc.DrawTextW(Utf16(QString::fromUtf8(text)), ToRect32(rect), format);
+        dc.DrawTextW(QString::fromUtf8(text).toStdU16String(), ToRect32(rect), format);
         return ImageView(dc.Image()).copy();
     }
 
