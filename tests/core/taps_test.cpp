@@ -134,6 +134,15 @@ TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheRes
     EXPECT_EQ(GameState.gamePhase, Finished) << "no internal error while painting";
 }
 
+// The vertical mirror one cell left of its place turns back the ray from the right port of its row
+// sooner: that port's number alone differs.
+TEST_F(TapTest, AFullBoardWhoseNumbersDifferAtASinglePortPlaysOn) {
+    UsePuzzle({"....", "|..|", "....", "...."});
+    TapCell(0, 1);
+    TapCell(2, 1);
+    EXPECT_EQ(std::pair(GameState.placedCount, GameState.gamePhase), std::pair(2, Playing));
+}
+
 TEST_F(TapTest, LoadingTheSettingsNeverWritesThemAndASaveKeepsWhatItDoesNotOwnAndReadsBack) {
     standIn.settingsRead = SettingsRead::Present;
     standIn.settings =

@@ -95,14 +95,16 @@ const Shape kShapes[] = {
          dc.Polyline(line, 2);
      },
      {"........", ".ggg....", ".gggg...", ".ggggg..", "..gggg..", "...ggg..", "........", "........"}},
-    {"a 3-pixel pen outlines a rectangle along its outermost pixels",
+    {"a 3-pixel pen outlines a rectangle along its outermost pixels, and a polygon along its edges",
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(3, kGreen));
          dc.SelectBrush(CreateSolidBrush(kRed));
          dc.Rectangle(1, 1, 8, 7);
+         const Point32 triangle[] = {{11, 1}, {16, 1}, {11, 6}};
+         dc.Polygon(triangle, 3);
      },
-     {"gggggggg.", "ggggggggg", "ggggggggg", "gggrrrggg", "gggrrrggg", "ggggggggg", "gggggggg.",
-      ".gggggg.."}},
+     {"gggggggg..ggggggg", "ggggggggg.ggggggg", "ggggggggg.ggggggg", "gggrrrggg.gggggg.", "gggrrrggg.ggggg..",
+      "ggggggggg.gggg...", "gggggggg..ggg....", ".gggggg.........."}},
     {"a polygon is filled by pixel centres inside it and outlined with the 1-pixel pen",
      [](DeviceContext& dc) {
          dc.SelectPen(CreatePen(1, kWhite));

@@ -67,6 +67,8 @@ TEST_F(TitleScreenTest, FirstNothingThenTextsStarsAndRingThenTheSpreadingRingAnd
         EXPECT_GT(Count(QRect(0, 80, 240, 100), RingPenColour(5 * static_cast<int>(t))), 0)
             << "s = " << 5 * t;
     }
+    Frame(3);
+    EXPECT_TRUE(Offscreen.sourceDC.Image().isNull()) << "the star burst is put back after the flash";
     const auto changed = [&sky](const QImage& frame) {  // the pixels a frame changed in the sky
         int count = 0;
         for (int i = 0; i < 240 * 268; ++i)
