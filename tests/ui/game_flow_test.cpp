@@ -32,6 +32,10 @@ TEST_F(GameFlowTest, TheFirstTapEndsTheTitleScreenAndOnlyThat) {
     EXPECT_EQ(std::tuple(GameState.titleStartTick, frame->TimerPeriod(1), GameState.playerBoard[0],
                          GameState.moveCount),
               std::tuple(0u, 0u, int16_t{Empty}, 0));
+    QTest::qWait(20);
+    Offscreen.bufferDC.Image().setPixel(0, 100, kRed);
+    QTest::qWait(20);
+    EXPECT_EQ(Pixel(0, 100), kRed) << "the game screen is not painted again and again";
 }
 
 TEST_F(GameFlowTest, TheTitleScreenEndsAfterMoreThanFiveSecondsOrAtAnyCommandButTheHints) {
