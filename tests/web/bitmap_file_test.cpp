@@ -45,6 +45,8 @@ TEST(BitmapFile, PalettedAndTrueColourFilesReadTopRowFirst) {
     EXPECT_EQ(four.pixel(0, 0), kWhite);
     EXPECT_EQ(four.pixel(2, 0), kBlack);
     EXPECT_EQ(four.pixel(0, 1), kRed);
+    EXPECT_EQ(BitmapFromBmp(SmallFile(4, {0x50, 0, 0, 0, 0, 0, 0, 0})).pixel(0, 1), kBlack)
+        << "an index past the palette takes its first colour";
     const Bitmap eight = BitmapFromBmp(SmallFile(8, {2, 0, 1, 0, 1, 1, 0, 0}));
     EXPECT_EQ(eight.pixel(0, 1), kRed);
     EXPECT_EQ(eight.pixel(2, 0), kBlack);
