@@ -53,6 +53,8 @@ const Shape kShapes[] = {
          dc.SelectPen(Pen{1, kRed, true});
          dc.SelectBrush(GetStockBrush(GRAY_BRUSH));
          dc.Rectangle(1, 1, 3, 3);
+         const Point32 across[] = {{0, 3}, {9, 3}};
+         dc.Polyline(across, 2);
      },
      {"rrrrrrrrr", "ryy.r...r", "ryy.r...r", "r...r...r", "rrrrrrrrr"}},
     {"the absorber's outline: a round ring 13 pixels across in its box, symmetric both ways",
