@@ -1,5 +1,5 @@
 // Taps through the window on the items of the board and the strip; where each tap lands is in
-// tests/model/hit_test_test.cpp, the rules of a tap without a window in tests/core/taps_test.cpp.
+// tests/model/hit_test_test.cpp, the rules of a tap without a window in tests/core/stand_in_test.cpp.
 #include "frame_fixture.h"
 
 namespace {

@@ -67,7 +67,7 @@ Host StandInHost() {
     return host;
 }
 
-class TapTest : public ::testing::Test {
+class StandInTest : public ::testing::Test {
   protected:
     void SetUp() override {
         standIn = StandIn{};
@@ -86,7 +86,7 @@ class TapTest : public ::testing::Test {
     }
 };
 
-TEST_F(TapTest, TheFirstBoardTapPlacesTheSelectionStartsTheClockAndATapOnItTakesItBack) {
+TEST_F(StandInTest, TheFirstBoardTapPlacesTheSelectionStartsTheClockAndATapOnItTakesItBack) {
     TapCell(3, 3);
     EXPECT_EQ(GameState.playerBoard[3 * 8 + 3], SlashMirror);
     EXPECT_EQ(std::tuple(GameState.moveCount, GameState.gameStartTick, standIn.timers[1]),
@@ -100,7 +100,7 @@ TEST_F(TapTest, TheFirstBoardTapPlacesTheSelectionStartsTheClockAndATapOnItTakes
     EXPECT_EQ(GameState.gameStartTick, 5000u) << "the clock started once";
 }
 
-TEST_F(TapTest, APortTapShowsItsRayASecondHidesItAndPaletteTapsOnlyPickSlotsThatAreLeft) {
+TEST_F(StandInTest, APortTapShowsItsRayASecondHidesItAndPaletteTapsOnlyPickSlotsThatAreLeft) {
     TapAt(GameState.boardX + 5, GameState.boardY - 10);  // port 0's box
     EXPECT_EQ(GameState.shownPort, 0);
     TapAt(GameState.boardX + 5, GameState.boardY - 10);
@@ -113,7 +113,7 @@ TEST_F(TapTest, APortTapShowsItsRayASecondHidesItAndPaletteTapsOnlyPickSlotsThat
     EXPECT_TRUE(standIn.timers.empty());
 }
 
-TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheResult) {
+TEST_F(StandInTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheResult) {
     TapCell(0, 0);  // the slash mirror, selected first
     standIn.now = 65000;
     TapCell(2, 1);  // the absorber: both rings agree
@@ -134,14 +134,14 @@ TEST_F(TapTest, TheLastItemThatMakesTheRingsEqualEndsTheGameAndAFrameShowsTheRes
 
 // The vertical mirror one cell left of its place turns back the ray from the right port of its row
 // sooner: that port's number alone differs.
-TEST_F(TapTest, AFullBoardWhoseNumbersDifferAtASinglePortPlaysOn) {
+TEST_F(StandInTest, AFullBoardWhoseNumbersDifferAtASinglePortPlaysOn) {
     UsePuzzle({"....", "|..|", "....", "...."});
     TapCell(0, 1);
     TapCell(2, 1);
     EXPECT_EQ(std::pair(GameState.placedCount, GameState.gamePhase), std::pair(2, Playing));
 }
 
-TEST_F(TapTest, LoadingTheSettingsNeverWritesThemAndASaveKeepsWhatItDoesNotOwnAndReadsBack) {
+TEST_F(StandInTest, LoadingTheSettingsNeverWritesThemAndASaveKeepsWhatItDoesNotOwnAndReadsBack) {
     standIn.settingsRead = SettingsRead::Present;
     standIn.settings =
         "REGEDIT4\n\n; kept\n[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n\"damier\"=dword:6\n"
