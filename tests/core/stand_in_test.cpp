@@ -40,11 +40,13 @@ Host StandInHost() {
     host.tickCount = [] { return standIn.now; };
     host.setTimer = [](uint32_t id, uint32_t milliseconds) { return standIn.timers[id] = milliseconds, id; };
     host.killTimer = [](uint32_t id) { standIn.timers.erase(id); };
-    // Like a window, it paints the whole screen when asked to update (painting recounts the palette).
+    // Like a window, it paints the whole screen when asked to update (painting recounts the palette),
+    // and an invalid area at once.
     host.updateWindow = [] {
         ++standIn.repaints;
         Paint(Rect32{0, 0, kGameWidth, kGameHeight});
     };
+    host.invalidate = [](const Rect32& area) { Paint(area); };
     // Blank bitmaps of the game's sizes.
     host.loadBitmap = [](int number) {
         for (const BitmapSize& b : kBitmapSizes) {
@@ -139,6 +141,14 @@ TEST_F(StandInTest, AFullBoardWhoseNumbersDifferAtASinglePortPlaysOn) {
     TapCell(0, 1);
     TapCell(2, 1);
     EXPECT_EQ(std::pair(GameState.placedCount, GameState.gamePhase), std::pair(2, Playing));
+}
+
+// Options may change the game under the screen: whatever was chosen, the screen is drawn again.
+TEST_F(StandInTest, TheOptionsDrawTheScreenAgain) {
+    Offscreen.bufferDC.PatBlt(0, 0, kGameWidth, kGameHeight, RasterOp::Blackness);
+    OnOptions();
+    EXPECT_EQ(Offscreen.bufferDC.Image().pixel(GameState.boardX + 5, GameState.boardY), rgb(255, 255, 255))
+        << "the grid's white lines";
 }
 
 TEST_F(StandInTest, LoadingTheSettingsNeverWritesThemAndASaveKeepsWhatItDoesNotOwnAndReadsBack) {

@@ -1,6 +1,6 @@
 // The drawing contexts keep the geometry rule and the colour rule, and draw every shape the game uses
 // the same way on every platform: a table of small pictures, each drawn on a field and compared pixel
-// for pixel. Text is the platform's; its cases are in tests/platform/text_test.cpp.
+// for pixel. Text is the platform's; its rules are in tests/support/text_rules.h.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -211,12 +211,6 @@ TEST(Pattern, APolygonIsFilledOddEvenWithThePatternAnchoredAtTheOrigin) {
     EXPECT_EQ(Pixels(dc, 4, 15, 26), "grgrgrw........wgrgrgrgw..");
     dc.Rectangle(0, 0, 4, 3);  // a pattern inside a rectangle, anchored at the same origin
     EXPECT_EQ(Pixels(dc, 0, 1, 4), "wrgw");
-}
-
-TEST(Text, WithoutAPlatformTextDrawsNothing) {
-    DeviceContext dc = Canvas(20, 10);
-    EXPECT_EQ(dc.DrawTextW(u"item", Rect32{0, 0, 20, 10}, DT_CENTER), 0);
-    EXPECT_EQ(Picture(dc), Picture(Canvas(20, 10)));
 }
 
 }  // namespace
