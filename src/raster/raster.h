@@ -6,7 +6,8 @@
 // stands. Write them through rgb().
 //
 // A bitmap is a colour bitmap, or a two-colour bitmap whose pixels are the bit values 0 and 1 (read
-// back as black and white). Pixels are stored row after row, `width` to a row, with no padding.
+// back as black and white). The shapes and copies draw on colour bitmaps only; a two-colour bitmap is
+// a source for them. Pixels are stored row after row, `width` to a row, with no padding.
 // Copies of a Bitmap share its pixels, so handing a loaded bitmap out costs nothing; a drawing on
 // one shows in all of them.
 #pragma once
