@@ -182,11 +182,11 @@ TEST(ColourRule, CopiesStayInsideBothBitmapsAColourKeySkipsExactlyThePurplePixel
     Bitmap bits(2, 1, true);
     bits.fill(kWhite);
     bits.fill(kBlack);
-    EXPECT_EQ(bits.pixel(1, 0), kBlack) << "a two-colour bitmap filled black holds 0-bits";
     DeviceContext mono;
     mono.SelectBitmap(bits);
     mono.PatBlt(0, 0, 2, 1, RasterOp::Whiteness);
-    EXPECT_EQ(bits.pixel(1, 0), kBlack) << "and is only a source: shapes are drawn on colour bitmaps";
+    EXPECT_EQ(bits.pixel(1, 0), kBlack)
+        << "a two-colour bitmap filled black holds 0-bits, and the drawing calls leave it alone";
     keyed.Image().fill(kGreen);  // and again, all of it
     dc.TransparentImage(0, 3, 4, 1, keyed, 0, 0, 4, 1, kPurple);
     EXPECT_EQ(Pixels(dc, 0, 3, 4), "gggg");

