@@ -102,6 +102,7 @@ const Shape kShapes[] = {
          dc.SelectPen(CreatePen(3, kGreen));
          dc.SelectBrush(CreateSolidBrush(kRed));
          dc.Rectangle(1, 1, 8, 7);
+         dc.Rectangle(15, 6, 15, 8);  // no width: nothing
          const Point32 triangle[] = {{11, 1}, {16, 1}, {11, 6}};
          dc.Polygon(triangle, 3);
      },
