@@ -10,7 +10,6 @@
 
 inline constexpr Colour kField = rgb(10, 20, 30), kBlack = rgb(0, 0, 0), kWhite = rgb(255, 255, 255);
 inline constexpr Colour kPurple = rgb(128, 0, 128), kGreen = rgb(0, 255, 0), kRed = rgb(255, 0, 0);
-inline constexpr Colour kBlue = rgb(0, 0, 255);
 
 // A context on a colour bitmap filled with `field`.
 inline DeviceContext Canvas(int width, int height, Colour field = kField) {
