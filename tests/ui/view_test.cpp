@@ -124,7 +124,7 @@ class WindowViewTest : public FrameTest {};
 
 TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferKeepsItsSize) {
     StartPlaying();
-    frame->ApplyZoom(2, false);
+    frame->ApplyZoom(2, true);
     QTest::qWait(20);
     ASSERT_EQ(frame->Client()->View().zoom, 2);
     EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268);
@@ -161,6 +161,8 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     OnNewGame();
     QTest::keyClick(frame->Client(), Qt::Key_Space);
     EXPECT_NE(GameState.playerBoard[3 * 8 + 3], Empty);
+    frame->AutomaticSize();
+    EXPECT_EQ(StoredZoom(), 0) << "Automatic size forgets the zoom the player chose";
 }
 
 }  // namespace
