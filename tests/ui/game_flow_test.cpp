@@ -32,6 +32,8 @@ TEST_F(GameFlowTest, TheFirstTapEndsTheTitleScreenAndOnlyThat) {
     EXPECT_EQ(std::tuple(GameState.titleStartTick, frame->TimerPeriod(1), GameState.playerBoard[0],
                          GameState.moveCount),
               std::tuple(0u, 0u, int16_t{Empty}, 0));
+    // The title's first frames ask for another paint until one draws; a title ended before then stops
+    // asking, and a mark left in the buffer stays.
     QTest::qWait(20);
     Offscreen.bufferDC.Image().setPixel(0, 100, kRed);
     QTest::qWait(20);
