@@ -32,6 +32,7 @@ TEST_F(HitTestTest, AnEightByEightScreenMapsEveryPlaceAndItsEdges) {
         {28, 205, Port(24)},  {28, 42, kNothing},  // above the left band
         {210, 100, kNothing}, {50, 42, kNothing},     {234, 100, kNothing}, {50, 227, Port(23)},
         {100, 248, Port(21)}, {100, 249, kNothing},   {50, 226, kNothing},  // the foot
+        {211, 230, Port(15)},  // the bottom band's last column, like the top band's, names the next port
     };
     for (const auto& [x, y, hit] : cases) {
         const TapHit found = HitTest(GameState, x, y);

@@ -13,10 +13,8 @@ using TraceTest = ModelTest;
 // every random event by the soak's own tracer.
 TEST_F(TraceTest, PortsOutsideTheRingAreRefusedAndLeaveTheLastRayAlone) {
     GameState.gridSize = 4;
-    uint16_t count = 0;
-    TraceRay(0, count, kHiddenBoard);
     const RayPath last = GameState.rayPath;
-    count = 7;
+    uint16_t count = 7;
     EXPECT_EQ(TraceRay(-1, count, kHiddenBoard), TraceNegativePort);
     EXPECT_EQ(count, 0);
     EXPECT_EQ(TraceRay(16, count, kHiddenBoard), TracePortTooLarge);

@@ -18,9 +18,8 @@ TEST(ZoomTest, AFirstStartTakesTheLargestZoomUpToFourWithinSixtyPercentOfTheScre
 
 TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels) {
     const ZoomView view = CentredView(1000, 700, FittingZoom(1000, 700));
-    EXPECT_EQ(view.zoom, 2) << "the height allows 2, the width 4";
-    EXPECT_EQ(view.left, 260);
-    EXPECT_EQ(view.top, 82);
+    EXPECT_EQ(std::tuple(view.zoom, view.left, view.top), std::tuple(2, 260, 82))
+        << "the height allows zoom 2, the width 4";
     // Window point, then the game point it maps to or (-1, -1) outside the game.
     const std::array<int, 4> taps[] = {{260, 82, 0, 0},      {261, 83, 0, 0},    {262, 82, 1, 0},
                                        {739, 617, 239, 267}, {259, 100, -1, -1}, {740, 100, -1, -1},
@@ -92,8 +91,7 @@ TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
 
     cursor = KeyCursor{};
     After("RRRD");
-    const Point32 centre = CursorTapPoint(cursor);
-    EXPECT_EQ(centre, (Point32{GameState.boardX + 50, GameState.boardY + 30}))
+    EXPECT_EQ(CursorTapPoint(cursor), (Point32{GameState.boardX + 50, GameState.boardY + 30}))
         << "taps hit the cell's centre";
     After("UU");
     EXPECT_EQ(CursorTapPoint(cursor), (Point32{GameState.boardX + 50, GameState.boardY - 12}))
@@ -129,13 +127,16 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     ASSERT_EQ(frame->Client()->View().zoom, 2);
     EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268);
     const ZoomView view = frame->Client()->View();
-    // The keyboard's cursor is drawn on the window alone, in an orange the game draws nowhere else.
-    const auto cursorPixels = [this] {
+    // The keyboard's cursor is drawn on the window alone, in an orange the game draws nowhere else:
+    // where that orange shows, or an empty rectangle.
+    const auto cursorBox = [this] {
         const QImage shown = frame->Client()->grab().toImage();
-        int count = 0;
-        for (int i = 0; i < shown.width() * shown.height(); ++i)
-            count += shown.pixel(i % shown.width(), i / shown.width()) == qRgb(255, 160, 0);
-        return count;
+        QRect box;
+        for (int i = 0; i < shown.width() * shown.height(); ++i) {
+            const QPoint p(i % shown.width(), i / shown.width());
+            if (shown.pixel(p) == qRgb(255, 160, 0)) box |= QRect(p, QSize(1, 1));
+        }
+        return box;
     };
     QTest::mouseClick(
         frame->Client(), Qt::LeftButton, {},
@@ -143,7 +144,9 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     EXPECT_NE(GameState.playerBoard[3 * 8 + 0], Empty) << "the tap placed an item in cell (3, 0)";
 
     QTest::keyClick(frame->Client(), Qt::Key_Space);
-    EXPECT_GT(cursorPixels(), 0) << "with the cursor hidden, Space only shows it, on cell (0, 0)";
+    EXPECT_EQ(cursorBox(),
+              QRect(view.left + 2 * GameState.boardX - 1, view.top + 2 * GameState.boardY - 1, 44, 44))
+        << "Space only shows a hidden cursor, 2 pixels wide on the edge of cell (0, 0)'s box";
     for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}) {
         QTest::keyClick(frame->Client(), key);
     }
@@ -153,7 +156,7 @@ TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferK
     QTest::keyClick(frame->Client(), Qt::Key_9);
     EXPECT_EQ(GameState.paletteSlot, 1) << "a slot the strip does not have changes nothing";
     QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(view.left, view.top));
-    EXPECT_EQ(cursorPixels(), 0) << "a pointer tap hides the cursor";
+    EXPECT_TRUE(cursorBox().isEmpty()) << "a pointer tap hides the cursor";
 
     // On cell (4, 4) of a 5 x 5 board, then a 4 x 4 game: Space taps the nearest cell, (3, 3).
     for (int i = 0; i < 9; ++i) QTest::keyClick(frame->Client(), i < 5 ? Qt::Key_Right : Qt::Key_Down);
