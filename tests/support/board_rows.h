@@ -1,6 +1,6 @@
 // Boards written as rows of cells, top to bottom, with the characters of mirovane-cli: . empty,
 // / and \ diagonal mirrors, | and - vertical and horizontal mirrors, o absorber, # total reflector,
-// A and B the wormhole ends; and a game hiding such a board.
+// A and B the wormhole ends; the screen laid out for such a board, and a game hiding one.
 #pragma once
 
 #include <initializer_list>
