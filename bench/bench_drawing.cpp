@@ -5,8 +5,8 @@
 #include <QGuiApplication>
 
 #include "model/game_state.h"
-#include "platform/host.h"
-#include "render/offscreen.h"
+#include "seam/host.h"
+#include "core/render/offscreen.h"
 #include "platform/qt/main_frame.h"
 
 namespace {

@@ -11,9 +11,10 @@
 #include "model/random.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
-#include "title/title_screen.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/face.h"
+#include "core/title/title_screen.h"
 #include "platform/qt/main_frame.h"
 
 namespace {
@@ -58,7 +59,7 @@ void BM_FullRepaintOfAGameInPlayWithARay(benchmark::State& state) {
     SetUpGameInPlay();
     const Rect32 whole{0, 0, kWidth, kHeight};
     for (auto _ : state) {
-        Paint(whole);
+        PaintFrame(whole);
         benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
     }
 }
@@ -80,11 +81,11 @@ BENCHMARK(BM_FullRepaintAtZoom)->Arg(1)->Arg(3);
 
 void BM_ClockOnlyRepaint(benchmark::State& state) {
     SetUpGameInPlay();
-    Paint(Rect32{0, 0, kWidth, kHeight});
+    PaintFrame(Rect32{0, 0, kWidth, kHeight});
     const Rect32 clock{150, 0, 240, 15};
     for (auto _ : state) {
         GameState.lastTick += 100;
-        Paint(clock);
+        PaintFrame(clock);
         benchmark::DoNotOptimize(Offscreen.bufferDC.Image().constBits());
     }
 }

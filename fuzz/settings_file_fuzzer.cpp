@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/registry.h"
+#include "seam/registry.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <utility>
 
 #include "model/game_state.h"
-#include "platform/host.h"
+#include "seam/host.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/qt_bitmap.h"
-#include "render/offscreen.h"
+#include "core/render/offscreen.h"
 
 namespace {
 

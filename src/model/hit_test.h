@@ -1,5 +1,5 @@
 // What lies under a tap: a pure function of the game record and a game point, shared by the pointer,
-// the keyboard's cursor and any other way of tapping. Applying the tap is a separate step (ui/input.cpp).
+// the keyboard's cursor and any other way of tapping. Applying the tap is a separate step (core/ui/input.cpp).
 //
 // The board takes its N x N cells, right and bottom edges exclusive. The palette strip takes the
 // column x = paletteX .. paletteX + 20 from paletteY down to paletteY + 260, both ends included, whatever

@@ -11,15 +11,16 @@
 
 #include "model/hit_test.h"
 #include "model/model.h"
-#include "platform/host.h"
-#include "platform/registry.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
-#include "settings/settings.h"
+#include "seam/host.h"
+#include "seam/registry.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/face.h"
+#include "core/settings/settings.h"
 #include "support/bitmap_sizes.h"
 #include "support/board_rows.h"
-#include "ui/game_flow.h"
-#include "ui/input.h"
+#include "core/ui/game_flow.h"
+#include "core/ui/input.h"
 
 namespace {
 
@@ -44,9 +45,9 @@ Host StandInHost() {
     // and an invalid area at once.
     host.updateWindow = [] {
         ++standIn.repaints;
-        Paint(Rect32{0, 0, kGameWidth, kGameHeight});
+        PaintFrame(Rect32{0, 0, kGameWidth, kGameHeight});
     };
-    host.invalidate = [](const Rect32& area) { Paint(area); };
+    host.invalidate = [](const Rect32& area) { PaintFrame(area); };
     // Blank bitmaps of the game's sizes.
     host.loadBitmap = [](int number) {
         for (const BitmapSize& b : kBitmapSizes) {

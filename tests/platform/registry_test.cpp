@@ -1,6 +1,6 @@
 // The settings file behind the registry operations: the text a save writes, and what it keeps.
 // What is read from damaged, odd or unreadable files is tested through the game's own load and save.
-#include "platform/registry.h"
+#include "seam/registry.h"
 
 #include "settings/settings_fixture.h"
 

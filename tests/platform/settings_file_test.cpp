@@ -1,6 +1,6 @@
 // The settings file under the worst a machine can do: a kill at any moment of a save, a full disk,
 // and a file that is a symbolic link into a dotfile manager's folder.
-#include "platform/settings_file.h"
+#include "seam/settings_file.h"
 
 #include <signal.h>
 #include <sys/resource.h>
@@ -9,7 +9,7 @@
 
 #include <random>
 
-#include "platform/registry.h"
+#include "seam/registry.h"
 #include "settings/settings_fixture.h"
 
 namespace {

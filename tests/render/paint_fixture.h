@@ -9,12 +9,13 @@
 #include <vector>
 
 #include "model/model.h"
-#include "platform/host.h"
+#include "seam/host.h"
 #include "platform/qt/bitmaps.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/face.h"
 #include "support/canvas.h"
 
 inline constexpr QRgb kRay = kGreen, kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
@@ -27,8 +28,8 @@ inline Rect32 ToRect32(const QRect& r) {
     return Rect32{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 // A paint request for a rectangle written the Qt way.
-inline void Paint(const QRect& invalid) {
-    Paint(ToRect32(invalid));
+inline void PaintFrame(const QRect& invalid) {
+    PaintFrame(ToRect32(invalid));
 }
 
 class PaintTest : public ::testing::Test {

@@ -22,7 +22,7 @@ class PaintScreenTest : public PaintTest {
         GameState.langue = langue;
         GameState.mismatchCount = mismatches;
         GameState.moveCount = misplaced;
-        Paint(kScreen);
+        PaintFrame(kScreen);
     }
     static bool BandShows(const char* text, QRgb band) {
         return Text(text, QRect(25, 15, 215, 30), kBlack, band).copy(kBand) == Area(kBand);
@@ -50,7 +50,7 @@ TEST_F(PaintScreenTest, OnceEveryItemIsPlacedNoSlotIsFramed) {
     StartGame(6, {{0, 0, SlashMirror}, {1, 1, SlashMirror}, {2, 2, Absorber}},
               {{3, 3, BackslashMirror}, {4, 3, BackslashMirror}, {5, 3, BackslashMirror}});
     GameState.paletteSlot = 2;
-    Paint(kScreen);
+    PaintFrame(kScreen);
     for (int s = 0; s < 4; ++s) {
         const QPoint corner(GameState.paletteX, GameState.paletteY + 20 * s);
         EXPECT_FALSE(Pixel(corner + QPoint(0, 10)) == kWhite && Pixel(corner + QPoint(10, 20)) == kWhite)
@@ -64,7 +64,7 @@ TEST_F(PaintScreenTest, AClockTickRedrawsOnlyTheClock) {
     for (const auto& [invalid, whole] :
          {std::pair{kClock, false}, std::pair{QRect(), false}, std::pair{QRect(0, 200, 0, 0), false},
           std::pair{QRect(0, 0, 240, 16), true}, std::pair{QRect(100, 100, 5, 5), true}}) {
-        Paint(invalid);
+        PaintFrame(invalid);
         EXPECT_GT(Count(kClock, kRay), 0);
         EXPECT_EQ(Count(QRect(0, 15, 240, 253), kBlack) == 240 * 253, !whole)
             << "nothing drawn below the clock, request " << invalid.y() << " + " << invalid.height();
@@ -117,7 +117,7 @@ TEST_F(PaintScreenTest, EachInternalErrorIsToldOnceLeavesOutWhatItCouldNotDrawAn
         GameState.gamePhase = phase;
         GameState.moveCount = bitmap == 123 ? 2 : 0;
         SetBitmapLoadFails(bitmap, true);
-        Paint(kScreen);
+        PaintFrame(kScreen);
         SetBitmapLoadFails(bitmap, false);
         // Broken (3) already when the box shows: no later step draws the learning text or a result.
         EXPECT_EQ(asked, std::vector{QStringLiteral("Internal error %1 (Paint)|Error|0|3").arg(error)});
@@ -125,7 +125,7 @@ TEST_F(PaintScreenTest, EachInternalErrorIsToldOnceLeavesOutWhatItCouldNotDrawAn
         EXPECT_EQ(Count(legend, kBlack) < 60 * 17, error != 24) << "error " << error << ": the frame goes on";
         EXPECT_EQ(Count(kBand, kPink), 0) << "error " << error;
 
-        Paint(kScreen);
+        PaintFrame(kScreen);
         EXPECT_EQ(asked.size(), 1u) << "error " << error << " told once";
         EXPECT_TRUE(BandShows("Panic, internal problem", kRay)) << "error " << error;
     }
@@ -147,7 +147,8 @@ class RayTest : public PaintTest {
         GameState.hiddenBoard = Board{};
         for (const auto& [x, y, item] : hidden) GameState.hiddenBoard[x * 8 + y] = item;
         GameState.shownPort = static_cast<int16_t>(port);
-        DrawRayPath();
+        RefreshShownState();  // traces the shown ray
+        DrawRayPath(GameState);
         for (QPoint p : green)
             EXPECT_EQ(Pixel(p), kRay) << "port " << port << " at " << p.x() << ", " << p.y();
         for (const QRect& area : dark) EXPECT_EQ(Count(area, kRay), 0) << "port " << port;
@@ -193,6 +194,7 @@ TEST_F(RayTest, TheRayRunsThroughCellCentresTurnsBackJumpsAndStops) {
               {QRect(125, 122, 30, 28)});
     // While playing the ray runs through the player's board.
     GameState.gamePhase = Playing;
+    GameState.hint = 1;  // the ray shows while playing with online hints on
     GameState.playerBoard[1 * 8] = TotalReflector;
     ExpectRay(1, {}, {{120, 95}, {120, 110}}, {QRect(0, 111, 240, 157)});
 }
@@ -201,7 +203,8 @@ TEST_F(RayTest, TheRayRunsThroughCellCentresTurnsBackJumpsAndStops) {
 // from 100 on are in none of them.
 TEST_F(RayTest, CountsFromOneHundredOnAreCentredTextInTheBoxColour) {
     GameState.hiddenLabels = GameState.playerLabels = PortLabels{0, 0, 0, 100, 0xF0FF};
-    DrawPortLabels();
+    PaintErrors errors;
+    DrawPortLabels(GameState, errors);
     EXPECT_TRUE(BoxShows(3, kLightGreen, 100));
     EXPECT_TRUE(BoxShows(4, rgb(255, 255, 0), 255)) << "a ray back out of its own port: yellow";
 }

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "model/game_state.h"
-#include "platform/host.h"
+#include "seam/host.h"
 #include "platform/qt/bitmaps.h"
-#include "render/offscreen.h"
+#include "core/render/offscreen.h"
 #include "support/canvas.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <QTextEdit>
 #include <functional>
 
-#include "settings/options_dialog.h"
-#include "settings/rules_dialog.h"
-#include "settings/settings.h"
+#include "core/settings/options_dialog.h"
+#include "core/settings/rules_dialog.h"
+#include "core/settings/settings.h"
 #include "settings/settings_fixture.h"
 
 namespace {

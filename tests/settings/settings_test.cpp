@@ -1,11 +1,11 @@
 // Options and statistics between runs: defaults, the stored values, old stores, clamps, game results,
 // and stores that are damaged, odd or out of reach.
-#include "settings/settings.h"
+#include "core/settings/settings.h"
 
 #include <sstream>
 #include <tuple>
 
-#include "platform/registry.h"
+#include "seam/registry.h"
 #include "settings/settings_fixture.h"
 
 namespace {

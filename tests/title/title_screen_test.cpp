@@ -1,12 +1,12 @@
 // The title screen's frames: nothing at first, then the set-up frame with the texts, the stars and the
 // ring table, then the animated sky with the spreading ring and the flash.
-#include "title/title_screen.h"
+#include "core/title/title_screen.h"
 
 #include <QPainter>
 
 #include "model/random.h"
 #include "render/paint_fixture.h"
-#include "title/title_ring.h"
+#include "core/title/title_ring.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The command bar: the popup's labels in both languages, the tool bar, routing by command id.
-#include "ui/command_bar.h"
+#include "core/ui/command_bar.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

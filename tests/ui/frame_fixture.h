@@ -18,11 +18,11 @@
 #include "model/random.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/services.h"
-#include "render/offscreen.h"
+#include "core/render/offscreen.h"
 #include "settings/settings_fixture.h"
 #include "support/board_rows.h"
 #include "support/canvas.h"
-#include "ui/game_flow.h"
+#include "core/ui/game_flow.h"
 
 class FrameTest : public SettingsTest {
   protected:

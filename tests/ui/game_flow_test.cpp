@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "frame_fixture.h"
-#include "ui/command_bar.h"
+#include "core/ui/command_bar.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <QMenuBar>
 
 #include "frame_fixture.h"
-#include "settings/options_dialog.h"
-#include "ui/command_bar.h"
+#include "core/settings/options_dialog.h"
+#include "core/ui/command_bar.h"
 
 namespace {
 

@@ -2,10 +2,10 @@
 // keyboard's cursor over the board, the port bands and the palette.
 #include <QtTest/QTest>
 
+#include "core/ui/key_cursor.h"
+#include "core/ui/zoom.h"
 #include "frame_fixture.h"
 #include "platform/qt/preferences.h"
-#include "ui/key_cursor.h"
-#include "ui/zoom.h"
 
 namespace {
 
@@ -89,13 +89,13 @@ TEST_F(KeyCursorTest, ArrowsWalkTheBoardTheFourBandsOfPortsAndThePalette) {
         EXPECT_EQ(After(keys), where) << keys;
     }
 
-    cursor = KeyCursor{};
-    After("RRRD");
-    EXPECT_EQ(CursorTapPoint(cursor), (Point32{GameState.boardX + 50, GameState.boardY + 30}))
-        << "taps hit the cell's centre";
-    After("UU");
-    EXPECT_EQ(CursorTapPoint(cursor), (Point32{GameState.boardX + 50, GameState.boardY - 12}))
-        << "and the port box's centre";
+    // A key tap acts on what a pointer tap at the centre of the cursor's square finds.
+    for (const char* keys : {"RRRD", "RRRU", "DLDDDLDD", "DDDDDDR"}) {
+        cursor = KeyCursor{};
+        After(keys);
+        const Rect32 square = CursorSquare(cursor);
+        EXPECT_EQ(CursorHit(cursor), HitTest(GameState, square.left + 10, square.top + 10)) << keys;
+    }
 }
 
 TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
@@ -105,8 +105,7 @@ TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
     ClampCursor(cursor);
     EXPECT_EQ(Where(cursor), "port 16") << "the strip emptied under the cursor";
     EXPECT_EQ(After("L"), "port 16");
-    Point32 slot{};
-    EXPECT_FALSE(PaletteSlotPoint(0, slot));
+    EXPECT_EQ(PaletteSlotHit(0).place, TapPlace::Nothing) << "a digit finds no slot in an empty strip";
 
     for (const char* keys : {"RRRRRDDDD", "DDLUU", "RU"}) {  // cell 4,4, port 19 and port 0
         cursor = KeyCursor{};

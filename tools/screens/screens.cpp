@@ -22,9 +22,10 @@
 #include "model/random.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
-#include "ui/game_flow.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/face.h"
+#include "core/ui/game_flow.h"
 #include "platform/qt/main_frame.h"
 
 namespace {
@@ -60,7 +61,7 @@ void Save(const QImage& screen, const char* name) {
 }
 
 void PaintAndSave(const char* name) {
-    Paint(Rect32{0, 0, kWidth, kHeight});
+    PaintFrame(Rect32{0, 0, kWidth, kHeight});
     Save(ImageView(Offscreen.bufferDC.Image()), name);
 }
 
@@ -128,14 +129,14 @@ void TitleAt(uint32_t t, const char* name) {
 
     QImage window(kWidth, kHeight, QImage::Format_RGB32);
     window.fill(Qt::black);
-    Paint(Rect32{0, 0, kWidth, kHeight});  // the first paint draws nothing
-    Paint(Rect32{0, 0, kWidth, kHeight});
+    PaintFrame(Rect32{0, 0, kWidth, kHeight});  // the first paint draws nothing
+    PaintFrame(Rect32{0, 0, kWidth, kHeight});
     window = ImageView(Offscreen.bufferDC.Image()).copy();
     const Rect32& area = GameState.animationRect;
     const QRect animation(area.left, area.top, area.right - area.left, area.bottom - area.top);
     for (uint32_t period = 1; period <= t; ++period) {
         now = kTitleStart + 60 * period;
-        Paint(area);
+        PaintFrame(area);
         QPainter copy(&window);
         copy.drawImage(animation, ImageView(Offscreen.bufferDC.Image()), animation);
     }
@@ -257,7 +258,7 @@ void BrokenGame() {
     NewGame(7, 8, true, 13);
     GameState.hint = 1;
     GameState.shownPort = 3;
-    Paint(Rect32{0, 0, kWidth, kHeight});
+    PaintFrame(Rect32{0, 0, kWidth, kHeight});
     GameState.gamePhase = Broken;
     PaintAndSave("broken");
 }

@@ -48,12 +48,12 @@
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/services.h"
-#include "platform/settings_file.h"
-#include "render/offscreen.h"
-#include "settings/options_dialog.h"
-#include "ui/command_bar.h"
-#include "ui/game_flow.h"
-#include "ui/input.h"
+#include "seam/settings_file.h"
+#include "core/render/offscreen.h"
+#include "core/settings/options_dialog.h"
+#include "core/ui/command_bar.h"
+#include "core/ui/game_flow.h"
+#include "core/ui/input.h"
 
 namespace fs = std::filesystem;
 

@@ -1,4 +1,4 @@
-// Dialog templates on Qt: a QDialog built from a template's data (platform/dialog.h), its controls
+// Dialog templates on Qt: a QDialog built from a template's data (seam/dialog.h), its controls
 // placed where the template puts them, each carrying its control id, and the data exchange between
 // the game's values and its controls.
 //
@@ -17,7 +17,7 @@
 #include <QString>
 #include <cstdint>
 
-#include "platform/dialog.h"
+#include "seam/dialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -46,7 +46,7 @@ class DialogBuilder {
     QGroupBox* AddGroupBox(int x, int y, int width, int height, const QString& text);
     QLabel* AddCentredLabel(int x, int y, int width, int height, const QString& text);
 
-    // Edit styles are those of platform/dialog.h.
+    // Edit styles are those of seam/dialog.h.
     QLineEdit* AddLineEdit(int id, int x, int y, int width, int height, unsigned style);
     QTextEdit* AddMultiLineEdit(int id, int x, int y, int width, int height, unsigned style);
 

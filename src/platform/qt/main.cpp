@@ -6,7 +6,7 @@
 #include "platform/qt/command_line.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/single_instance.h"
-#include "platform/settings_file.h"
+#include "seam/settings_file.h"
 
 namespace {
 

@@ -20,65 +20,31 @@
 #include <cmath>
 #include <span>
 
-#include "model/game_state.h"
-#include "platform/host.h"
+#include "core/face.h"
 #include "platform/qt/bitmaps.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/preferences.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "platform/settings_file.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
-#include "settings/settings.h"
-#include "title/title_screen.h"
-#include "ui/command_bar.h"
-#include "ui/game_flow.h"
+#include "seam/host.h"
+#include "seam/settings_file.h"
 
 namespace {
 
 MainFrame* mainFrame = nullptr;
 
-// The popup "Menu", by position; the labels are put in place by UpdateMenuLabels.
-struct MenuItem {
-    int id;
-    const char* label;
-    QKeySequence::StandardKey key;
-};
-constexpr MenuItem kMenuItems[] = {
-    {ID_NEW_GAME, "New Game", QKeySequence::New},
-    {ID_SOLUTION, "Show solution", QKeySequence::UnknownKey},
-    {ID_LEARN, "Learn rules", QKeySequence::UnknownKey},
-    {ID_OPTIONS, "Options", QKeySequence::Preferences},
-    {ID_ABOUT, "About", QKeySequence::UnknownKey},
-    {ID_APP_EXIT, "Exit", QKeySequence::Quit},
-};
-
-// The View menu, right of "Menu": desktop commands that leave the game alone.
-struct ViewItem {
-    int id;
-    const char* label;
-    QList<QKeySequence> keys;
-};
-const ViewItem kViewItems[] = {
-    {ID_VIEW_ZOOM_IN,
-     "Zoom in",
-     {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)}},
-    {ID_VIEW_ZOOM_OUT, "Zoom out", {QKeySequence(Qt::CTRL | Qt::Key_Minus)}},
-    {ID_VIEW_AUTOMATIC_SIZE, "Automatic size", {QKeySequence(Qt::CTRL | Qt::Key_0)}},
-    {ID_VIEW_FULL_SCREEN, "Full screen", {QKeySequence(Qt::Key_F11)}},
-};
-
-// The keyboard cursor's outline: a colour the game draws nowhere else, with a black inner line so that
-// it stands out on every box colour too.
-const QColor kCursorColour(255, 160, 0);
-
-// The tool bar: pictures cut left to right from bitmap 128, a separator after the second button.
-constexpr int kToolButtons[] = {ID_TOOL_LEARN, ID_TOOL_OPTIONS, ID_TOOL_NEW_GAME, ID_TOOL_SOLUTION,
-                                ID_TOOL_HINT};
+// The tool bar's pictures, cut left to right from bitmap 128.
 constexpr int kToolPictureWidth = 16;
 constexpr int kToolPictureHeight = 15;
 constexpr int kToolBarBitmap = 128;
+
+// Every action of the menus and the tool bar, by command id, for relabelling.
+std::map<int, QAction*> commandActions;
+std::map<int, QMenu*> menus;  // by CommandPlace
+
+QString FromUtf16(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -135,8 +101,11 @@ QRect ClientArea::ToGame(const QRect& widget) const {
 void ClientArea::paintEvent(QPaintEvent* event) {
     const QRect invalid = ToGame(event->rect());
     pending_ -= invalid;
-    if (!invalid.isEmpty())
-        Paint(Rect32{invalid.left(), invalid.top(), invalid.right() + 1, invalid.bottom() + 1});
+    const Bitmap* picture = nullptr;
+    if (!invalid.isEmpty()) {
+        picture = PaintFrame(Rect32{invalid.left(), invalid.top(), invalid.right() + 1, invalid.bottom() + 1})
+                      .picture;
+    }
 
     // From here on the painter counts in device pixels, so that a game pixel is always a whole
     // square of them, whatever the desktop's scale factor.
@@ -149,36 +118,28 @@ void ClientArea::paintEvent(QPaintEvent* event) {
                                     static_cast<int>(std::lround(height() * ratio))) -
                             shown;
     for (const QRect& margin : margins) painter.fillRect(margin, Qt::black);
-    if (Offscreen.exists && !invalid.isEmpty()) {
+    if (picture != nullptr) {
         const QRect target(view.left + invalid.x() * view.zoom, view.top + invalid.y() * view.zoom,
                            invalid.width() * view.zoom, invalid.height() * view.zoom);
-        painter.drawImage(target, ImageView(Offscreen.bufferDC.Image()),
-                          invalid);  // nearest neighbour: no smoothing
+        painter.drawImage(target, ImageView(*picture), invalid);  // nearest neighbour: no smoothing
     }
-    if (cursor_.shown) DrawCursor(painter, view);
-    painter.end();
-
-    // The title screen's first frame draws nothing; the handheld asked again at once because the
-    // window stayed invalid, so ask again here.
-    if (GameState.titleStartTick != 0 && GameState.titleFrame < 2) InvalidateClient();
+    DrawCursor(painter, view);
 }
 
 void ClientArea::DrawCursor(QPainter& painter, const ZoomView& view) {
-    ClampCursor(cursor_);
-    const Rect32 square = CursorSquare(cursor_);
-    const int k = view.zoom;
-    const int thickness = std::max(2, k);
-    const QRect outline = QRect(view.left + square.left * k, view.top + square.top * k,
-                                (square.right - square.left) * k, (square.bottom - square.top) * k)
-                              .adjusted(-thickness / 2, -thickness / 2, thickness / 2, thickness / 2);
+    CursorOutline outline{};
+    if (!KeyCursorOutline(view, outline)) return;
     const auto frame = [&](const QRect& r, int width, const QColor& colour) {
         painter.fillRect(r.x(), r.y(), r.width(), width, colour);
         painter.fillRect(r.x(), r.bottom() + 1 - width, r.width(), width, colour);
         painter.fillRect(r.x(), r.y(), width, r.height(), colour);
         painter.fillRect(r.right() + 1 - width, r.y(), width, r.height(), colour);
     };
-    frame(outline, thickness, kCursorColour);
-    frame(outline.adjusted(thickness, thickness, -thickness, -thickness), std::max(1, k / 2), Qt::black);
+    const QRect outer(outline.outer.left, outline.outer.top, outline.outer.right - outline.outer.left,
+                      outline.outer.bottom - outline.outer.top);
+    const int t = outline.thickness;
+    frame(outer, t, QColor::fromRgb(kCursorColour));
+    frame(outer.adjusted(t, t, -t, -t), outline.inner, Qt::black);
 }
 
 bool ClientArea::GamePointOf(const QMouseEvent* event, int& x, int& y) {
@@ -191,50 +152,49 @@ void ClientArea::mousePressEvent(QMouseEvent* event) {
     int x = 0;
     int y = 0;
     if (event->button() != Qt::LeftButton || !GamePointOf(event, x, y)) return;
-    if (cursor_.shown) {
-        cursor_.shown = false;  // the player went back to the pointer
-        update();
-    }
-    OnLButtonDown(0, x, y);
+    TapAt(x, y);
 }
 
 void ClientArea::mouseDoubleClickEvent(QMouseEvent* event) {
     int x = 0;
     int y = 0;
     if (event->button() != Qt::LeftButton || !GamePointOf(event, x, y)) return;
-    OnLButtonDblClk(0, x, y);
+    DoubleTapAt(x, y);
 }
 
+// The keys of keyboard play, without Ctrl, Alt or Meta; chords go on to the menus' shortcuts.
 void ClientArea::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers chords = Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
     const int key = event->key();
-    const bool titleShows = GameState.titleStartTick != 0;
     if ((event->modifiers() & chords) != 0) {
         QWidget::keyPressEvent(event);
         return;
     }
-    if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down) {
-        MoveCursor(cursor_, key == Qt::Key_Left    ? CursorKey::Left
-                            : key == Qt::Key_Right ? CursorKey::Right
-                            : key == Qt::Key_Up    ? CursorKey::Up
-                                                   : CursorKey::Down);
-        update();
-    } else if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
-        // A tap where the cursor stands, through the pointer's own two steps. With the cursor hidden,
-        // the key only ends the title screen, as any tap does, or else shows the cursor.
-        if (cursor_.shown || titleShows) {
-            ClampCursor(cursor_);
-            const Point32 at = CursorTapPoint(cursor_);
-            ApplyTap(HitTest(GameState, at.x, at.y));
-        } else {
-            cursor_.shown = true;
-            update();
-        }
-    } else if (key >= Qt::Key_1 && key <= Qt::Key_9) {
-        Point32 at{0, 0};
-        if (PaletteSlotPoint(key - Qt::Key_1, at) || titleShows) ApplyTap(HitTest(GameState, at.x, at.y));
-    } else {
-        QWidget::keyPressEvent(event);
+    switch (key) {
+        case Qt::Key_Left:
+            PressKey(GameKey::Left);
+            break;
+        case Qt::Key_Right:
+            PressKey(GameKey::Right);
+            break;
+        case Qt::Key_Up:
+            PressKey(GameKey::Up);
+            break;
+        case Qt::Key_Down:
+            PressKey(GameKey::Down);
+            break;
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            PressKey(GameKey::Tap);
+            break;
+        default:
+            if (key >= Qt::Key_1 && key <= Qt::Key_9) {
+                PressKey(static_cast<GameKey>(static_cast<int>(GameKey::Slot1) + key - Qt::Key_1));
+            } else {
+                QWidget::keyPressEvent(event);
+            }
+            break;
     }
 }
 
@@ -248,10 +208,9 @@ MainFrame::MainFrame() {
     CreateCommandBar();
     setWindowIcon(QIcon(QStringLiteral(":/mirovane/icon.png")));
 
-    CreateViewMenu();
     const int stored = StoredZoom();
     client_->SetPreferredZoom(stored > 0 ? std::min(stored, LargestZoomOnScreen()) : FirstStartZoomHere());
-    OnCreate();
+    StartGame();
 }
 
 MainFrame::~MainFrame() {
@@ -259,46 +218,44 @@ MainFrame::~MainFrame() {
     if (mainFrame == this) {
         mainFrame = nullptr;
         SetAppMainWindow(nullptr);
+        commandActions.clear();
+        menus.clear();
     }
-}
-
-void MainFrame::AddCommand(QMenu* menu, int id, const char* label, const QList<QKeySequence>& keys) {
-    QAction* action = menu->addAction(QString::fromLatin1(label));
-    action->setData(id);
-    action->setShortcuts(keys);
-    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
 }
 
 void MainFrame::CreateCommandBar() {
-    QMenu* popup = menuBar()->addMenu(QStringLiteral("Menu"));
-    for (const MenuItem& item : kMenuItems) {
-        AddCommand(popup, item.id, item.label, QKeySequence::keyBindings(item.key));
-    }
-
-    QToolBar* tools = addToolBar(QStringLiteral("Tools"));
-    tools->setMovable(false);
-    tools->setFloatable(false);
-    tools->setIconSize(QSize(kToolPictureWidth, kToolPictureHeight));
-    tools->toggleViewAction()->setVisible(false);
+    QToolBar* tools = nullptr;
     const Bitmap strip = LoadQtBitmap(kToolBarBitmap);
-    for (int i = 0; i < 5; ++i) {
-        QAction* action = tools->addAction(QString());
-        if (!strip.isNull()) {
-            const QImage picture =
-                ImageView(strip).copy(i * kToolPictureWidth, 0, kToolPictureWidth, kToolPictureHeight);
-            action->setIcon(QIcon(QPixmap::fromImage(picture)));
+    for (const Command& command : Commands()) {
+        const int id = command.id;
+        QAction* action = nullptr;
+        if (command.place == CommandPlace::ToolBar) {
+            if (tools == nullptr) {
+                tools = addToolBar(FromUtf16(MenuTitle(CommandPlace::ToolBar)));
+                tools->setMovable(false);
+                tools->setFloatable(false);
+                tools->setIconSize(QSize(kToolPictureWidth, kToolPictureHeight));
+                tools->toggleViewAction()->setVisible(false);
+            }
+            action = tools->addAction(FromUtf16(CommandLabel(command)));
+            if (!strip.isNull()) {
+                const QImage picture = ImageView(strip).copy(command.picture * kToolPictureWidth, 0,
+                                                             kToolPictureWidth, kToolPictureHeight);
+                action->setIcon(QIcon(QPixmap::fromImage(picture)));
+            }
+            if (command.separatorAfter) tools->addSeparator();
+        } else {
+            QMenu*& menu = menus[static_cast<int>(command.place)];
+            if (menu == nullptr) menu = menuBar()->addMenu(FromUtf16(MenuTitle(command.place)));
+            action = menu->addAction(FromUtf16(CommandLabel(command)));
+            action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.keys)));
+            if (command.separatorAfter) menu->addSeparator();
         }
-        const int id = kToolButtons[i];
         action->setData(id);
+        commandActions[id] = action;
         connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
-        if (i == 1) tools->addSeparator();
     }
     setContextMenuPolicy(Qt::NoContextMenu);
-}
-
-void MainFrame::CreateViewMenu() {
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
-    for (const ViewItem& item : kViewItems) AddCommand(view, item.id, item.label, item.keys);
 }
 
 int MainFrame::FirstStartZoomHere() const {
@@ -362,7 +319,7 @@ void MainFrame::OnCommand(int id) {
             ToggleFullScreen();
             break;
         default:
-            ::OnCommand(id);  // the game's own commands
+            RunCommand(id);  // the game's own commands
             break;
     }
 }
@@ -389,7 +346,7 @@ void MainFrame::timerEvent(QTimerEvent* event) {
     for (const auto& [id, timer] : timers_) {
         if (timer.qtId == event->timerId()) {
             const unsigned gameId = id;  // OnTimer may stop the timer and so change timers_
-            OnTimer(gameId);
+            TimerFired(gameId);
             return;
         }
     }
@@ -397,8 +354,7 @@ void MainFrame::timerEvent(QTimerEvent* event) {
 }
 
 void MainFrame::closeEvent(QCloseEvent* event) {
-    StopTitleScreen();
-    if (ConfirmAbort() == IDOK) {
+    if (RequestClose()) {
         event->accept();
     } else {
         event->ignore();
@@ -415,17 +371,12 @@ MainFrame* InitInstance() {
     frame->resize(frame->sizeHint());  // the client area at the chosen zoom
     frame->show();
     frame->Client()->setFocus();
-    UpdateWindow();  // before the buffer exists: nothing is drawn yet
-
-    // The game's own screen keeps the handheld's size at every zoom.
-    CreateOffscreenBuffer(kGameWidth, kGameHeight);
-    InvalidateClient();
     frame->setWindowTitle(QStringLiteral("Mirovane"));
     return frame;
 }
 
 void ExitInstance() {
-    DestroyOffscreenBuffer();
+    EndGame();
 }
 
 void ClientArea::Invalidate(const QRect& rect) {
@@ -462,35 +413,21 @@ void HostUpdateWindow() {
     if (mainFrame != nullptr) mainFrame->Client()->PaintNow();
 }
 
-QString FromUtf16(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 int HostMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
     return QtMessageBox(AppMainWindow(), FromUtf16(text), FromUtf16(caption), style);
 }
 
-void Relabel(QAction* menu, std::span<const MenuLabel> labels) {
-    if (menu == nullptr || menu->menu() == nullptr) return;
-    const QList<QAction*> items = menu->menu()->actions();
-    for (const MenuLabel& label : labels) {
-        if (label.position < 0) {
-            menu->setText(QString::fromUtf16(InLanguage(label)));
-        } else if (label.position < items.size()) {
-            // The item keeps its command id (its data); only its text changes.
-            items[label.position]->setText(QString::fromUtf16(InLanguage(label)));
-        }
-    }
-}
-
 // Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language, and so
-// do both menus.
+// do the menus.
 void HostLanguageChanged() {
-    UsePlatformLanguage(GameState.langue != 0);
-    auto* frame = qobject_cast<QMainWindow*>(AppMainWindow());
-    if (frame == nullptr) return;
-    const QList<QAction*> menus = frame->menuBar()->actions();
-    for (int menu = 0; menu < 2 && menu < menus.size(); ++menu) Relabel(menus[menu], MenuLabels(menu));
+    UsePlatformLanguage(PlaysInFrench());
+    for (const Command& command : Commands()) {
+        const auto action = commandActions.find(command.id);
+        if (action != commandActions.end()) action->second->setText(FromUtf16(CommandLabel(command)));
+    }
+    for (const auto& [place, menu] : menus) {
+        menu->setTitle(FromUtf16(MenuTitle(static_cast<CommandPlace>(place))));
+    }
 }
 
 void HostCloseWindow() {

@@ -15,11 +15,8 @@
 
 class QMenu;
 
-#include "model/game_state.h"
-#include "platform/host.h"
-#include "ui/input.h"
-#include "ui/key_cursor.h"
-#include "ui/zoom.h"
+#include "core/face.h"
+#include "seam/host.h"
 
 inline constexpr int kClientWidth = kGameWidth;
 inline constexpr int kClientHeight = kGameHeight;
@@ -44,8 +41,6 @@ class ClientArea : public QWidget {
     QSize sizeHint() const override { return SizeForZoom(preferredZoom_); }
     QSize minimumSizeHint() const override { return SizeForZoom(1); }
 
-    const KeyCursor& Cursor() const { return cursor_; }
-
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -61,7 +56,6 @@ class ClientArea : public QWidget {
 
     QRegion pending_;  // marked and not yet painted, in game pixels
     int preferredZoom_ = 1;
-    KeyCursor cursor_;
 };
 
 class MainFrame : public QMainWindow {
@@ -94,10 +88,9 @@ class MainFrame : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
-    // A menu item that carries its command id and is routed by it.
-    void AddCommand(QMenu* menu, int id, const char* label, const QList<QKeySequence>& keys);
+    // The menus and the tool bar, built from the game's command table; each action carries its command
+    // id and is routed by it.
     void CreateCommandBar();
-    void CreateViewMenu();
 
     ClientArea* client_ = nullptr;
     struct RunningTimer {
@@ -110,10 +103,10 @@ class MainFrame : public QMainWindow {
 // The one main window, or null before it is built and after it is gone.
 MainFrame* TheMainFrame();
 
-// The start-up steps that follow the construction of the frame: show it, make the off-screen buffer at
-// the client area's size, ask for the first frame, set the title. Returns the frame.
+// The start-up steps that follow the construction of the frame (which starts the game): show it, give
+// the client area the focus, set the title. Returns the frame.
 MainFrame* InitInstance();
-// Releases the off-screen buffer once the message loop has ended.
+// Releases the game's screen once the message loop has ended.
 void ExitInstance();
 
 // Makes the game run on this platform: the window's timers, invalidation, message boxes, bitmaps,

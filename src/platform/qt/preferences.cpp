@@ -3,7 +3,7 @@
 #include <QSettings>
 #include <QString>
 
-#include "platform/settings_file.h"
+#include "seam/settings_file.h"
 
 namespace {
 

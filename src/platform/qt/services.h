@@ -1,4 +1,4 @@
-// The desktop platform's services behind the game's host (platform/host.h): the tick counter,
+// The desktop platform's services behind the game's host (seam/host.h): the tick counter,
 // message boxes and modal dialogs on Qt. Each has a seam so that tests can run the real game code with
 // ticks, answers and dialog actions of their own choosing.
 #pragma once
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "platform/host.h"
+#include "seam/host.h"
 
 class QDialog;
 class QWidget;

@@ -1,5 +1,5 @@
-// The game in a web browser: the host table filled with the page's operations (shell/mirovane.js),
-// and the game's entry points exported to the page. Every call into the page goes through one of the
+// The game in a web browser: the host table filled with the page's operations (shell/mirovane-page.js),
+// and the game's face (core/face.h) exported to the page. Every call into the page goes through one of the
 // small functions below, each forwarding to Module.web; message boxes and dialogs wait for the
 // player's answer without blocking the browser (the page suspends the game while they are open).
 #include <emscripten.h>
@@ -8,17 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "model/game_state.h"
-#include "platform/host.h"
-#include "platform/registry.h"
+#include "core/face.h"
 #include "platform/web/bitmap_file.h"
 #include "platform/web/embedded_bitmaps.h"
 #include "platform/web/text.h"
-#include "render/offscreen.h"
-#include "render/paint.h"
-#include "ui/command_bar.h"
-#include "ui/game_flow.h"
-#include "ui/input.h"
+#include "seam/host.h"
+#include "seam/registry.h"
 
 // ---- The page's side ------------------------------------------------------------------------------
 // Texts go to the page as UTF-16 code units: an address and a count.
@@ -28,12 +23,23 @@ EM_JS(void, PageKillTimer, (int id), { Module.web.killTimer(id); });
 EM_JS(void, PageSchedulePaint, (), { Module.web.schedulePaint(); });
 EM_JS(void, PagePresent, (const uint32_t* pixels, int left, int top, int right, int bottom),
       { Module.web.present(pixels, left, top, right, bottom); });
+EM_JS(void, PageView, (int zoom, int left, int top), { Module.web.view(zoom, left, top); });
+EM_JS(void, PageCursor, (int left, int top, int right, int bottom, int thickness, int inner),
+      { Module.web.cursor(left, top, right, bottom, thickness, inner); });
 EM_ASYNC_JS(int, PageMessageBox,
-            (const char16_t* text, int textLength, const char16_t* caption, int captionLength, int style),
-            { return await Module.web.messageBox(text, textLength, caption, captionLength, style); });
+            (const char16_t* text, int textLength, const char16_t* caption, int captionLength, int okCancel,
+             int exclamation),
+            {
+                return await Module.web.messageBox(text, textLength, caption, captionLength, okCancel,
+                                                   exclamation);
+            });
 EM_JS(void, PageLanguage, (int french), { Module.web.language(french); });
-EM_JS(void, PageMenuLabel, (int position, const char16_t* text, int length),
-      { Module.web.menuLabel(position, text, length); });
+EM_JS(void, PageMenuTitle, (const char16_t* text, int length), { Module.web.menuTitle(text, length); });
+EM_JS(void, PageCommand,
+      (int id, int toolBar, int picture, int separatorAfter, const char16_t* text, int length),
+      { Module.web.command(id, toolBar, picture, separatorAfter, text, length); });
+EM_JS(void, PageCommandLabel, (int id, const char16_t* text, int length),
+      { Module.web.commandLabel(id, text, length); });
 EM_JS(void, PageToolPictures, (const uint32_t* pixels, int width, int height),
       { Module.web.toolPictures(pixels, width, height); });
 EM_JS(void, PageClose, (), { Module.web.close(); });
@@ -51,8 +57,12 @@ EM_JS(void, PageDrawLine,
 EM_JS(void, PageDialogBegin, (const char16_t* caption, int length, int width, int height),
       { Module.web.dialogBegin(caption, length, width, height); });
 EM_JS(void, PageDialogControl,
-      (int kind, int id, int x, int y, int width, int height, const char16_t* text, int length, int style),
-      { Module.web.dialogControl(kind, id, x, y, width, height, text, length, style); });
+      (const char* kind, int id, int x, int y, int width, int height, const char16_t* text, int length,
+       const char* style),
+      {
+          Module.web.dialogControl(UTF8ToString(kind), id, x, y, width, height, text, length,
+                                   UTF8ToString(style));
+      });
 EM_ASYNC_JS(int, PageDialogClick, (), { return await Module.web.dialogClick(); });
 EM_JS(void, PageDialogEnd, (), { Module.web.dialogEnd(); });
 EM_JS(int, PageControlTextLength, (int id), { return Module.web.controlTextLength(id); });
@@ -74,8 +84,9 @@ int Count(std::u16string_view text) {
 // ---- The host -------------------------------------------------------------------------------------
 
 Rect32 pending{0, 0, 0, 0};  // the part of the screen to paint, empty when right < left
+ZoomView shownAt;            // where the page's canvas shows the game, in device pixels
 
-bool Empty(const Rect32& rect) {
+bool IsEmpty(const Rect32& rect) {
     return rect.right <= rect.left || rect.bottom <= rect.top;
 }
 
@@ -91,26 +102,33 @@ uint32_t StartPageTimer(uint32_t id, uint32_t milliseconds) {
 void Invalidate(const Rect32& rect) {
     const Rect32 clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, kGameWidth),
                          std::min(rect.bottom, kGameHeight)};
-    if (Empty(clipped)) return;
-    pending = Empty(pending)
+    if (IsEmpty(clipped)) return;
+    pending = IsEmpty(pending)
                   ? clipped
                   : Rect32{std::min(pending.left, clipped.left), std::min(pending.top, clipped.top),
                            std::max(pending.right, clipped.right), std::max(pending.bottom, clipped.bottom)};
     PageSchedulePaint();
 }
 
+// The key cursor's outline over the canvas, or none.
+void ShowCursor() {
+    CursorOutline outline{};
+    if (!KeyCursorOutline(shownAt, outline)) outline = CursorOutline{Rect32{0, 0, 0, 0}, 0, 0};
+    PageCursor(outline.outer.left, outline.outer.top, outline.outer.right, outline.outer.bottom,
+               outline.thickness, outline.inner);
+}
+
 // Paints what is pending into the buffer and shows the buffer.
 void PaintPending() {
-    if (Empty(pending) || !Offscreen.exists) return;
+    if (IsEmpty(pending)) return;
     const Rect32 invalid = pending;
     pending = Rect32{0, 0, 0, 0};
-    Paint(invalid);
+    const ShownFrame shown = PaintFrame(invalid);
+    if (shown.picture == nullptr) return;
+    ShowCursor();
     // Only the invalid part of the buffer holds the new frame, as on the handheld.
-    PagePresent(Offscreen.bufferDC.Image().constBits(), invalid.left, invalid.top, invalid.right,
-                invalid.bottom);
-    // The title screen's first frame draws nothing; the handheld asked again at once because the
-    // window stayed invalid, so ask again here.
-    if (GameState.titleStartTick != 0 && GameState.titleFrame < 2) InvalidateClient();
+    PagePresent(shown.picture->constBits(), shown.rect.left, shown.rect.top, shown.rect.right,
+                shown.rect.bottom);
 }
 
 // A box or dialog covered the game; the page keeps the canvas, but the game may have changed under it.
@@ -120,8 +138,10 @@ int RepaintUncovered(int answer) {
 }
 
 int ShowMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
-    return RepaintUncovered(
-        PageMessageBox(text.data(), Count(text), caption.data(), Count(caption), static_cast<int>(style)));
+    const bool okCancel = (style & 0xF) == MB_OKCANCEL;
+    const bool exclamation = (style & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION;
+    return RepaintUncovered(PageMessageBox(text.data(), Count(text), caption.data(), Count(caption),
+                                           okCancel ? 1 : 0, exclamation ? 1 : 0));
 }
 
 Bitmap LoadBitmap(int number) {
@@ -135,15 +155,64 @@ Bitmap LoadBitmap(int number) {
     return bitmap;
 }
 
-void LanguageChanged() {
-    PageLanguage(GameState.langue != 0 ? 1 : 0);
-    for (const MenuLabel& label : MenuLabels(0)) {
-        const std::u16string_view text = InLanguage(label);
-        PageMenuLabel(label.position, text.data(), Count(text));
+void Relabel() {
+    PageLanguage(PlaysInFrench() ? 1 : 0);
+    const std::u16string_view title = MenuTitle(CommandPlace::Menu);
+    PageMenuTitle(title.data(), Count(title));
+    for (const Command& command : Commands()) {
+        const std::u16string_view label = CommandLabel(command);
+        PageCommandLabel(command.id, label.data(), Count(label));
+    }
+}
+
+// The page shows the handheld's "Menu" and tool bar and the menus a browser can use; the View menu's
+// zoom and full screen are the desktop window's, the page fits the game to its canvas by itself.
+void BuildCommandBar() {
+    const Bitmap strip = LoadBitmapW(128);
+    if (!strip.isNull()) PageToolPictures(strip.constBits(), strip.width(), strip.height());
+    for (const Command& command : Commands()) {
+        if (command.place == CommandPlace::View) continue;
+        const std::u16string_view label = CommandLabel(command);
+        PageCommand(command.id, command.place == CommandPlace::ToolBar ? 1 : 0, command.picture,
+                    command.separatorAfter ? 1 : 0, label.data(), Count(label));
     }
 }
 
 // ---- Dialogs from templates -----------------------------------------------------------------------
+
+// A control's kind and style as the page's dialog builder names them.
+const char* KindName(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::RadioButton:
+            return "radio";
+        case ControlKind::CheckBox:
+            return "check";
+        case ControlKind::PushButton:
+            return "button";
+        case ControlKind::GroupBox:
+            return "group";
+        case ControlKind::CentredLabel:
+            return "label";
+        case ControlKind::LineEdit:
+            return "edit";
+        case ControlKind::MultiLineEdit:
+            return "multiline";
+    }
+    return "label";
+}
+
+std::string StyleNames(unsigned style) {
+    std::string names;
+    constexpr std::pair<unsigned, const char*> kNames[] = {{kBordered, "bordered"},
+                                                           {kCentred, "centred"},
+                                                           {kRightAligned, "right"},
+                                                           {kVerticalScroll, "scroll"},
+                                                           {kOpensGroup, "opens-group"}};
+    for (const auto& [bit, name] : kNames) {
+        if ((style & bit) != 0) names += std::string(names.empty() ? "" : " ") + name;
+    }
+    return names;
+}
 
 void ExchangeText(void*, bool pull, int id, std::u16string& value) {
     if (!pull) {
@@ -169,8 +238,8 @@ void SetText(void*, int id, std::u16string_view text) {
 int RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
     PageDialogBegin(dialog.caption.data(), Count(dialog.caption), dialog.width, dialog.height);
     for (const DialogControl& c : dialog.controls) {
-        PageDialogControl(static_cast<int>(c.kind), c.id, c.x, c.y, c.width, c.height, c.text.data(),
-                          Count(c.text), static_cast<int>(c.style));
+        PageDialogControl(KindName(c.kind), c.id, c.x, c.y, c.width, c.height, c.text.data(), Count(c.text),
+                          StyleNames(c.style).c_str());
     }
     const DialogControls controls{nullptr, &ExchangeText, &ExchangeCheck, &ExchangeRadio, &SetText};
     run.initDialog(run.state, controls);
@@ -220,7 +289,7 @@ void UseWebHost() {
     host.updateWindow = &PaintPending;
     host.messageBox = &ShowMessageBox;
     host.loadBitmap = &LoadBitmap;
-    host.languageChanged = &LanguageChanged;
+    host.languageChanged = &Relabel;
     host.runDialog = &RunPageDialog;
     host.closeWindow = [] { PageClose(); };
     host.randomSeed = [] { return PageRandomSeed(); };
@@ -236,27 +305,56 @@ void UseWebHost() {
 
 extern "C" {
 
-// The window's start-up: the host, the tool bar's pictures, the game, then the buffer and a first paint.
+// The window's start-up: the host, the command bar, the game and its first frame.
 EMSCRIPTEN_KEEPALIVE void mirovane_start() {
     UseWebHost();
-    const Bitmap strip = LoadBitmapW(128);
-    if (!strip.isNull()) PageToolPictures(strip.constBits(), strip.width(), strip.height());
-    OnCreate();
-    CreateOffscreenBuffer(kGameWidth, kGameHeight);
+    BuildCommandBar();
+    StartGame();
+}
+
+// The canvas is width x height device pixels: the game is shown at the largest whole zoom that fits,
+// centred; the page is told where.
+EMSCRIPTEN_KEEPALIVE void mirovane_resize(int width, int height) {
+    shownAt = CentredView(width, height, FittingZoom(width, height));
+    PageView(shownAt.zoom, shownAt.left, shownAt.top);
     InvalidateClient();
 }
 
-// A tap at a game point; a double tap is two of these, as on the desktop.
+// A tap at a device point of the canvas; a double tap is two of these, as on the desktop. The black
+// margin around the game takes no taps.
 EMSCRIPTEN_KEEPALIVE void mirovane_tap(int x, int y) {
-    OnLButtonDown(0, x, y);
+    int gameX = 0;
+    int gameY = 0;
+    if (ToGamePoint(shownAt, x, y, gameX, gameY)) TapAt(gameX, gameY);
+}
+
+// A key of keyboard play, by the name the browser gives it (KeyboardEvent.key); false for a key that
+// is not the game's, which the page then leaves to the browser.
+EMSCRIPTEN_KEEPALIVE int mirovane_key(const char* name) {
+    const std::string key(name);
+    constexpr std::pair<const char*, GameKey> kKeys[] = {
+        {"ArrowLeft", GameKey::Left}, {"ArrowRight", GameKey::Right},
+        {"ArrowUp", GameKey::Up},     {"ArrowDown", GameKey::Down},
+        {" ", GameKey::Tap},          {"Enter", GameKey::Tap}};
+    for (const auto& [known, game] : kKeys) {
+        if (key == known) {
+            PressKey(game);
+            return 1;
+        }
+    }
+    if (key.size() == 1 && key[0] >= '1' && key[0] <= '9') {
+        PressKey(static_cast<GameKey>(static_cast<int>(GameKey::Slot1) + key[0] - '1'));
+        return 1;
+    }
+    return 0;
 }
 
 EMSCRIPTEN_KEEPALIVE void mirovane_timer(int id) {
-    OnTimer(static_cast<uint32_t>(id));
+    TimerFired(static_cast<uint32_t>(id));
 }
 
 EMSCRIPTEN_KEEPALIVE void mirovane_command(int id) {
-    OnCommand(id);
+    RunCommand(id);
 }
 
 EMSCRIPTEN_KEEPALIVE void mirovane_paint() {
@@ -266,9 +364,9 @@ EMSCRIPTEN_KEEPALIVE void mirovane_paint() {
 // The game's drawing time of a whole frame in milliseconds, the mean of `count` paints (the page's
 // tests report it).
 EMSCRIPTEN_KEEPALIVE double mirovane_frame_ms(int count) {
-    if (!Offscreen.exists || count <= 0) return 0;
+    if (count <= 0) return 0;
     const double start = emscripten_get_now();
-    for (int i = 0; i < count; ++i) Paint(Rect32{0, 0, kGameWidth, kGameHeight});
+    for (int i = 0; i < count; ++i) PaintFrame(Rect32{0, 0, kGameWidth, kGameHeight});
     return (emscripten_get_now() - start) / count;
 }
 

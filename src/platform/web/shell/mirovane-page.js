@@ -11,10 +11,6 @@ const kWidth = 240;
 const kHeight = 268;
 const IDOK = 1;
 const IDCANCEL = 2;
-// "Menu" by position, with its first labels; the game relabels every item but Options.
-const kMenu = [[40005, 'New Game'], [40007, 'Show solution'], [40008, 'Learn rules'], [40004, 'Options'],
-               [40003, 'About'], [40001, 'Exit']];
-const kTools = [40009, 40010, 40011, 40012, 40013];        // a separator after the second
 const kSettingsKey = 'Mirovane.reg';
 const kTextFont = '11px "DejaVu Sans", Verdana, sans-serif';
 const kDialogFont = '12px "DejaVu Sans", Verdana, sans-serif';
@@ -32,19 +28,26 @@ const glyphs = glyphCanvas.getContext('2d', {willReadFrequently: true});
 
 let busy = false;  // the game runs, or waits for the answer to a box or a dialog
 let french = false;
-let view = {zoom: 1, left: 0, top: 0};
+let view = {zoom: 1, left: 0, top: 0};  // where the game shows on the canvas, as the game placed it
+let cursor = null;  // the key cursor's outline over the canvas, in device pixels
+let resizePending = false;
 let paintScheduled = false;
 const timers = new Map();
 const presented = [];  // when the first frames reached the canvas, in ms since navigation
 
-// Calls one of the game's entry points unless the game is busy; false when it was.
-function call(name, args = []) {
+// Calls one of the game's entry points unless the game is busy; false when it was. Arguments are
+// numbers or strings.
+function call(name, args = [], result = null) {
   if (busy) return false;
   busy = true;
-  const done = () => { busy = false; };
-  Promise.resolve(Module.ccall(name, null, args.map(() => 'number'), args, {async: true}))
+  const done = value => {
+    busy = false;
+    if (resizePending) layout();
+    return value;
+  };
+  const types = args.map(arg => typeof arg === 'string' ? 'string' : 'number');
+  return Promise.resolve(Module.ccall(name, result, types, args, {async: true}))
     .then(done, error => { done(); console.error(error); });
-  return true;
 }
 
 function text(address, length) {
@@ -70,8 +73,9 @@ function layout() {
   canvas.height = height;
   canvas.style.width = width / ratio + 'px';
   canvas.style.height = height / ratio + 'px';
-  const zoom = Math.max(1, Math.floor(Math.min(width / kWidth, height / kHeight)));
-  view = {zoom, left: Math.floor((width - kWidth * zoom) / 2), top: Math.floor((height - kHeight * zoom) / 2)};
+  // The game places itself on the canvas (web.view); while it waits for a box or a dialog, later.
+  resizePending = busy;
+  if (!busy) Module.ccall('mirovane_resize', null, ['number', 'number'], [width, height]);
   show();
 }
 
@@ -81,6 +85,18 @@ function show() {
   context.fillStyle = '#000';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.drawImage(buffer, view.left, view.top, kWidth * view.zoom, kHeight * view.zoom);
+  if (cursor) {
+    const frame = (left, top, right, bottom, width, colour) => {
+      context.fillStyle = colour;
+      context.fillRect(left, top, right - left, width);
+      context.fillRect(left, bottom - width, right - left, width);
+      context.fillRect(left, top, width, bottom - top);
+      context.fillRect(right - width, top, width, bottom - top);
+    };
+    const {left, top, right, bottom, thickness, inner} = cursor;
+    frame(left, top, right, bottom, thickness, 'rgb(255, 160, 0)');
+    frame(left + thickness, top + thickness, right - thickness, bottom - thickness, inner, '#000');
+  }
 }
 
 function tap(event) {
@@ -89,9 +105,17 @@ function tap(event) {
   closeMenu();
   const ratio = window.devicePixelRatio || 1;
   const box = canvas.getBoundingClientRect();
-  const x = Math.floor(((event.clientX - box.left) * ratio - view.left) / view.zoom);
-  const y = Math.floor(((event.clientY - box.top) * ratio - view.top) / view.zoom);
-  if (x >= 0 && x < kWidth && y >= 0 && y < kHeight) call('mirovane_tap', [x, y]);
+  call('mirovane_tap', [Math.floor((event.clientX - box.left) * ratio), Math.floor((event.clientY - box.top) * ratio)]);
+}
+
+// Keyboard play: the arrows, Space, Return and the digits go to the game; chords and every other key
+// stay the browser's.
+function key(event) {
+  if (event.ctrlKey || event.altKey || event.metaKey || document.querySelector('dialog[open]')) return;
+  if (event.key !== ' ' && event.key !== 'Enter' && !/^(Arrow(Left|Right|Up|Down)|[1-9])$/.test(event.key)) return;
+  event.preventDefault();
+  closeMenu();
+  call('mirovane_key', [event.key], 'number');
 }
 
 // ---- The command bar ----------------------------------------------------------------------------
@@ -108,15 +132,9 @@ function command(id) {
   call('mirovane_command', [id]);
 }
 
-for (const [id, label] of kMenu) {
-  const item = document.createElement('li');
-  item.textContent = label;
-  item.setAttribute('role', 'menuitem');
-  item.tabIndex = -1;
-  item.dataset.command = id;
-  item.addEventListener('click', () => command(id));
-  menu.appendChild(item);
-}
+let toolStrip = null;  // the tool bar's pictures, side by side
+const commandLabels = new Map();  // what shows each command's label, by id
+
 menuButton.addEventListener('click', event => {
   event.stopPropagation();
   const box = menuButton.getBoundingClientRect();
@@ -248,48 +266,70 @@ const web = {
     show();
     if (presented.length < 4) presented.push(performance.now());
   },
-  messageBox(address, length, captionAddress, captionLength, style) {
+  view(zoom, left, top) {
+    view = {zoom, left, top};
+  },
+  cursor(left, top, right, bottom, thickness, inner) {
+    cursor = right > left ? {left, top, right, bottom, thickness, inner} : null;
+  },
+  messageBox(address, length, captionAddress, captionLength, okCancel, exclamation) {
     const body = element('div', 'message', text(address, length).replace(/\r\n/g, '\n'));
-    if ((style & 0x30) === 0x30) body.prepend('\u26a0 ');
-    const ids = (style & 0xf) === 1 ? [IDOK, IDCANCEL] : [IDOK];
+    if (exclamation) body.prepend('\u26a0 ');
+    const ids = okCancel ? [IDOK, IDCANCEL] : [IDOK];
     return modal(text(captionAddress, captionLength), body, ids, ids[ids.length - 1]);
   },
   language(isFrench) {
     french = isFrench !== 0;
     document.documentElement.lang = french ? 'fr' : 'en';
   },
-  menuLabel(position, address, length) {
-    const label = text(address, length);
-    if (position < 0) menuButton.textContent = label;
-    else if (position < menu.children.length) menu.children[position].textContent = label;
+  menuTitle(address, length) {
+    menuButton.textContent = text(address, length);
+  },
+  commandLabel(id, address, length) {
+    const shown = commandLabels.get(id);
+    if (shown) shown.textContent = text(address, length);
   },
   toolPictures(address, width, height) {
-    const strip = document.createElement('canvas');
-    strip.width = width;
-    strip.height = height;
-    const context = strip.getContext('2d');
+    toolStrip = document.createElement('canvas');
+    toolStrip.width = width;
+    toolStrip.height = height;
+    const context = toolStrip.getContext('2d');
     const image = context.createImageData(width, height);
     const pixels = HEAPU8.subarray(address, address + width * height * 4);
     for (let i = 0; i < pixels.length; i += 4) {
       image.data.set([pixels[i + 2], pixels[i + 1], pixels[i], 255], i);
     }
     context.putImageData(image, 0, 0);
-    const bar = byId('bar');
-    kTools.forEach((id, i) => {
-      const picture = document.createElement('canvas');
-      picture.width = 16;
-      picture.height = 15;
-      picture.getContext('2d').drawImage(strip, i * 16, 0, 16, 15, 0, 0, 16, 15);
+  },
+  // One command of the game's table: an item of "Menu", or a button of the tool bar with its picture.
+  command(id, toolBar, picture, separatorAfter, address, length) {
+    const label = text(address, length);
+    if (toolBar) {
+      const bar = byId('bar');
       const button = element('button');
       button.dataset.command = id;
-      const img = element('img');
-      img.src = picture.toDataURL();
-      img.alt = '';
-      button.appendChild(img);
+      if (toolStrip && picture >= 0) {
+        const cut = document.createElement('canvas');
+        cut.width = 16;
+        cut.height = 15;
+        cut.getContext('2d').drawImage(toolStrip, picture * 16, 0, 16, 15, 0, 0, 16, 15);
+        const img = element('img');
+        img.src = cut.toDataURL();
+        img.alt = label;
+        button.appendChild(img);
+      }
       button.addEventListener('click', () => command(id));
       bar.appendChild(button);
-      if (i === 1) bar.appendChild(element('span', 'separator'));
-    });
+      if (separatorAfter) bar.appendChild(element('span', 'separator'));
+      return;
+    }
+    const item = element('li', '', label);
+    item.setAttribute('role', 'menuitem');
+    item.tabIndex = -1;
+    item.dataset.command = id;
+    item.addEventListener('click', () => command(id));
+    menu.appendChild(item);
+    commandLabels.set(id, item);
   },
   close() {
     for (const id of [...timers.keys()]) web.killTimer(id);
@@ -372,16 +412,17 @@ const web = {
     const label = text(address, length);
     let control;
     let clickable = null;
-    if (kind === 0 || kind === 1) {  // radio button, check box
+    const styles = style.split(' ');
+    if (kind === 'radio' || kind === 'check') {
       control = element('label', 'control');
       const input = element('input');
-      input.type = kind === 0 ? 'radio' : 'checkbox';
+      input.type = kind === 'radio' ? 'radio' : 'checkbox';
       control.appendChild(input);
       const caption = element('span', '', label);
       control.appendChild(caption);
       input.label = caption;
-      if (kind === 0) {
-        if ((style & 16) !== 0 || running.group === null) {
+      if (kind === 'radio') {
+        if (styles.includes('opens-group') || running.group === null) {
           running.group = [];
           running.group.name = 'group' + ++running.groups;
         }
@@ -390,29 +431,29 @@ const web = {
         input.name = running.group.name;
       }
       clickable = input;
-    } else if (kind === 2) {  // push button
+    } else if (kind === 'button') {
       control = element('button', 'control', label);
       control.type = 'button';
       clickable = control;
-    } else if (kind === 3) {  // group box: a frame behind the controls placed over it
+    } else if (kind === 'group') {  // a frame behind the controls placed over it
       control = element('fieldset', 'control');
       control.appendChild(element('legend', '', label));
-    } else if (kind === 4) {
+    } else if (kind === 'label') {
       control = element('div', 'control label', label);
-    } else {  // line edit, multi-line edit
-      control = element(kind === 5 ? 'input' : 'textarea', 'control');
-      if (kind === 5) control.type = 'text';
-      if ((style & 1) !== 0) control.classList.add('bordered');
-      if ((style & 2) !== 0) control.classList.add('centred');
-      if ((style & 4) !== 0) control.classList.add('right');
-      if (kind === 6) control.style.overflowY = (style & 8) !== 0 ? 'auto' : 'hidden';
+    } else {  // 'edit', 'multiline'
+      control = element(kind === 'edit' ? 'input' : 'textarea', 'control');
+      if (kind === 'edit') control.type = 'text';
+      for (const name of ['bordered', 'centred', 'right']) {
+        if (styles.includes(name)) control.classList.add(name);
+      }
+      if (kind === 'multiline') control.style.overflowY = styles.includes('scroll') ? 'auto' : 'hidden';
       setControlText(control, label);
     }
     place(control, x, y, width, height);
     control.dataset.id = id;
     if (clickable !== null) clickable.addEventListener('click', () => clicked(id));
     if (id !== -1) running.controls.set(id, clickable || control);
-    if (kind === 3) running.body.prepend(control);
+    if (kind === 'group') running.body.prepend(control);
     else running.body.appendChild(control);
   },
   dialogClick() {
@@ -456,14 +497,15 @@ const web = {
 window.Module = {
   web,
   onRuntimeInitialized() {
-    layout();
     call('mirovane_start');
+    resizePending = true;  // once the game has started
   },
 };
 
 canvas.addEventListener('pointerdown', tap);
 canvas.addEventListener('contextmenu', event => event.preventDefault());
 window.addEventListener('resize', layout);
+document.addEventListener('keydown', key);
 
 // What the page's own tests read: the game's pixels as 0xRRGGBB, row after row, a game point's place
 // in the page, the timers, the drawing time of a frame.

@@ -1,0 +1,58 @@
+#include "core/ui/command_bar.h"
+
+#include "model/game_state.h"
+#include "seam/host.h"
+
+namespace {
+
+// "Menu" keeps its name and its items their order; "Options" is the same word in both languages. The
+// tool bar's buttons carry pictures alone, cut left to right from bitmap 128, with a separator after
+// the second.
+constexpr Command kCommands[] = {
+    {ID_NEW_GAME, CommandPlace::Menu, u"New Game", u"Nouvelle partie", "Ctrl+N", -1, false},
+    {ID_SOLUTION, CommandPlace::Menu, u"Show solution", u"Donner la solution", "", -1, false},
+    {ID_LEARN, CommandPlace::Menu, u"Learn rules", u"Apprentissage", "", -1, false},
+    {ID_OPTIONS, CommandPlace::Menu, u"Options", u"Options", "", -1, false},
+    {ID_ABOUT, CommandPlace::Menu, u"About", u"A propos", "", -1, false},
+    {ID_APP_EXIT, CommandPlace::Menu, u"Exit", u"Quitter", "Ctrl+Q", -1, false},
+    {ID_TOOL_LEARN, CommandPlace::ToolBar, u"", u"", "", 0, false},
+    {ID_TOOL_OPTIONS, CommandPlace::ToolBar, u"", u"", "", 1, true},
+    {ID_TOOL_NEW_GAME, CommandPlace::ToolBar, u"", u"", "", 2, false},
+    {ID_TOOL_SOLUTION, CommandPlace::ToolBar, u"", u"", "", 3, false},
+    {ID_TOOL_HINT, CommandPlace::ToolBar, u"", u"", "", 4, false},
+    {ID_VIEW_ZOOM_IN, CommandPlace::View, u"Zoom in", u"Zoom avant", "Ctrl++; Ctrl+=", -1, false},
+    {ID_VIEW_ZOOM_OUT, CommandPlace::View, u"Zoom out", u"Zoom arrière", "Ctrl+-", -1, false},
+    {ID_VIEW_AUTOMATIC_SIZE, CommandPlace::View, u"Automatic size", u"Taille automatique", "Ctrl+0", -1,
+     false},
+    {ID_VIEW_FULL_SCREEN, CommandPlace::View, u"Full screen", u"Plein écran", "F11", -1, false},
+};
+
+}  // namespace
+
+std::span<const Command> Commands() {
+    return kCommands;
+}
+
+const char16_t* CommandLabel(const Command& command) {
+    return GameState.langue == 0 ? command.english : command.french;
+}
+
+const char16_t* MenuTitle(CommandPlace place) {
+    switch (place) {
+        case CommandPlace::View:
+            return GameState.langue == 0 ? u"View" : u"Affichage";
+        case CommandPlace::ToolBar:
+            return u"Tools";
+        case CommandPlace::Menu:
+            break;
+    }
+    return u"Menu";
+}
+
+bool PlaysInFrench() {
+    return GameState.langue != 0;
+}
+
+void UpdateMenuLabels() {
+    LanguageChanged();
+}

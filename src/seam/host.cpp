@@ -1,0 +1,121 @@
+#include "seam/host.h"
+
+#include "seam/registry.h"
+
+namespace {
+
+uint32_t NoTicks() {
+    return 0;
+}
+uint32_t NoTimer(uint32_t, uint32_t) {
+    return 0;
+}
+void NoKill(uint32_t) {}
+void NoInvalidate(const Rect32&) {}
+void Nothing() {}
+int AnswerOk(std::u16string_view, std::u16string_view, unsigned) {
+    return IDOK;
+}
+Bitmap NoBitmap(int) {
+    return {};
+}
+int CancelDialog(const DialogTemplate&, DialogRun&) {
+    return IDCANCEL;
+}
+
+SettingsRead NoSettings(std::string&) {
+    return SettingsRead::Missing;
+}
+int32_t CannotWrite(const std::string&) {
+    return ERROR_WRITE_FAULT;
+}
+
+constexpr Host kNoPlatform{&NoTicks,  &NoTimer,    &NoKill,     &NoInvalidate, &Nothing,
+                           &AnswerOk, &NoBitmap,   &Nothing,    &CancelDialog, &Nothing,
+                           &NoTicks,  &NoSettings, &CannotWrite};
+
+Host installed = kNoPlatform;
+
+template <typename Function>
+void Take(Function& slot, Function given, Function fallback) {
+    slot = given != nullptr ? given : fallback;
+}
+
+}  // namespace
+
+void SetHost(const Host& host) {
+    Take(installed.tickCount, host.tickCount, kNoPlatform.tickCount);
+    Take(installed.setTimer, host.setTimer, kNoPlatform.setTimer);
+    Take(installed.killTimer, host.killTimer, kNoPlatform.killTimer);
+    Take(installed.invalidate, host.invalidate, kNoPlatform.invalidate);
+    Take(installed.updateWindow, host.updateWindow, kNoPlatform.updateWindow);
+    Take(installed.messageBox, host.messageBox, kNoPlatform.messageBox);
+    Take(installed.loadBitmap, host.loadBitmap, kNoPlatform.loadBitmap);
+    Take(installed.languageChanged, host.languageChanged, kNoPlatform.languageChanged);
+    Take(installed.runDialog, host.runDialog, kNoPlatform.runDialog);
+    Take(installed.closeWindow, host.closeWindow, kNoPlatform.closeWindow);
+    Take(installed.randomSeed, host.randomSeed, kNoPlatform.randomSeed);
+    Take(installed.readSettings, host.readSettings, kNoPlatform.readSettings);
+    Take(installed.writeSettings, host.writeSettings, kNoPlatform.writeSettings);
+}
+
+uint32_t GetTickCount() {
+    return installed.tickCount();
+}
+
+uint32_t StartTick() {
+    const uint32_t now = GetTickCount();
+    return now != 0 ? now : UINT32_MAX;
+}
+
+uint32_t SetTimer(uint32_t id, uint32_t milliseconds) {
+    return installed.setTimer(id, milliseconds);
+}
+
+void KillTimer(uint32_t timerId) {
+    installed.killTimer(timerId);
+}
+
+void InvalidateRect(const Rect32& rect) {
+    installed.invalidate(rect);
+}
+
+void InvalidateClient() {
+    installed.invalidate(Rect32{0, 0, kGameWidth, kGameHeight});
+}
+
+void UpdateWindow() {
+    installed.updateWindow();
+}
+
+int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
+    return installed.messageBox(text, caption, style);
+}
+
+Bitmap LoadBitmapW(int number) {
+    return installed.loadBitmap(number);
+}
+
+void LanguageChanged() {
+    installed.languageChanged();
+}
+
+int RunDialog(const DialogTemplate& dialog, DialogRun& run) {
+    return installed.runDialog(dialog, run);
+}
+
+void CloseMainWindow() {
+    installed.closeWindow();
+}
+
+uint32_t RandomSeed() {
+    return installed.randomSeed();
+}
+
+SettingsRead ReadSettings(std::string& text) {
+    return installed.readSettings(text);
+}
+
+int32_t WriteSettings(const std::string& text) {
+    return installed.writeSettings(text);
+}
