@@ -77,6 +77,18 @@ class Page:
                     send("Input.dispatchMouseEvent",
                          {"type": kind, "x": px, "y": py, "button": "left", "clickCount": count})
 
+    def keys(self, *names):
+        """Presses keys as a keyboard does, by their DOM names ("ArrowRight", " ", "Enter", "2")."""
+        codes = {"ArrowLeft": 37, "ArrowUp": 38, "ArrowRight": 39, "ArrowDown": 40, " ": 32, "Enter": 13}
+        for name in names:
+            code = codes.get(name, ord(name[0]))
+            event = {"key": name, "windowsVirtualKeyCode": code, "nativeVirtualKeyCode": code}
+            if len(name) == 1:
+                event["text"] = name
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyDown", **event})
+            self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", **event})
+            self.idle()
+
     def idle(self):
         wait_until("the game to finish what it does", lambda: not self.js("return window.mirovane.busy()"))
 
@@ -135,6 +147,26 @@ def play(page, case):
     wait_until("the ray of the port above column 2", lambda: page.pixels(*board) != before)
     paint = page.js("return window.mirovane.frameMs(500)")
     print(f"{case}: drawing a whole frame of the 5 x 5 game in play with a ray: {paint:.3f} ms")
+
+    # Keyboard play: the first arrow shows the cursor on cell (0, 0), drawn over the game's picture;
+    # two more lead to cell (0, 2), where Space places an item; a pointer tap hides the cursor again.
+    page.keys("ArrowRight")
+    check("the first arrow shows the key cursor", page.js("return window.mirovane.cursor()"))
+    check("the cursor is drawn over the picture, not into the game's screen",
+          0xFFA000 not in page.pixels(0, 0, 240, 268))
+    page.keys("ArrowDown", "ArrowDown", " ")
+    wait_until("an item in cell (0, 2) placed by the keyboard", lambda: page.cell_has_item(0, 2))
+    page.tap(235, 5)
+    wait_until("the cursor hidden by a tap", lambda: not page.js("return window.mirovane.cursor()"))
+
+    # Exit while the clock runs asks first; Cancel keeps the game as it was.
+    page.choose(5)
+    question = page.dialog().text
+    check(f"Exit asks before it aborts the game: {question!r}", "Abort?" in question)
+    page.answer(CANCEL)
+    page.no_dialog()
+    check("Cancel keeps the game in play", page.cell_has_item(0, 2) and not page.driver.find_elements(
+        By.CSS_SELECTOR, "#screen button"))
 
     check("loading and playing wrote no settings yet", page.stored() is None)
     page.choose(1)  # Show solution, with items left to place

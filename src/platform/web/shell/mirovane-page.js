@@ -529,6 +529,7 @@ window.mirovane = {
             box.top + (view.top + (y + 0.5) * view.zoom) / ratio];
   },
   zoom: () => view.zoom,
+  cursor: () => cursor,
   timers: () => [...timers.keys()],
   // The game's drawing time of a whole frame in ms, the mean of `count` frames.
   frameMs: count => Module.ccall('mirovane_frame_ms', 'number', ['number'], [count]),
