@@ -1,6 +1,7 @@
 // The game's raster core: 32-bit colour bitmaps, two-colour bitmaps, and the shapes and copies that
 // every frame is made of, in standard C++ alone. Every platform shows the same pixels because they are
-// all drawn here; a platform adds only text (see SetTextDrawer in raster/device_context.h).
+// all drawn here; a platform adds only text (its Host's drawText, installed with SetTextDrawer in
+// raster/device_context.h).
 //
 // Colours are 0xFFRRGGBB: the top byte is always 0xFF, so that a platform can show a buffer as it
 // stands. Write them through rgb().

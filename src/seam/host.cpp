@@ -30,9 +30,9 @@ int32_t CannotWrite(const std::string&) {
     return ERROR_WRITE_FAULT;
 }
 
-constexpr Host kNoPlatform{&NoTicks,  &NoTimer,    &NoKill,     &NoInvalidate, &Nothing,
-                           &AnswerOk, &NoBitmap,   &Nothing,    &CancelDialog, &Nothing,
-                           &NoTicks,  &NoSettings, &CannotWrite};
+constexpr Host kNoPlatform{&NoTicks,  &NoTimer,    &NoKill,      &NoInvalidate, &Nothing,
+                           &AnswerOk, &NoBitmap,   &Nothing,     &CancelDialog, &Nothing,
+                           &NoTicks,  &NoSettings, &CannotWrite, nullptr};
 
 Host installed = kNoPlatform;
 
@@ -57,6 +57,7 @@ void SetHost(const Host& host) {
     Take(installed.randomSeed, host.randomSeed, kNoPlatform.randomSeed);
     Take(installed.readSettings, host.readSettings, kNoPlatform.readSettings);
     Take(installed.writeSettings, host.writeSettings, kNoPlatform.writeSettings);
+    SetTextDrawer(host.drawText);
 }
 
 uint32_t GetTickCount() {

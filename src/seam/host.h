@@ -1,9 +1,8 @@
 // The one seam between the game and a platform, in the game's own vocabulary: plain points,
 // rectangles and 32-bit colours, UTF-16 text, bitmaps by number. The game calls the free functions
-// below; a platform (the Qt desktop, a test stand-in) fills a Host table with its own operations and
-// installs it with SetHost before the game runs. The game's own entry points, which a platform calls,
-// are a tap (core/ui/input.h), a timer tick, a command id (core/ui/game_flow.h) and a paint request
-// (core/render/paint.h).
+// below; a platform (the Qt desktop, the web page, a test stand-in) fills a Host table with its own
+// operations and installs it with SetHost before the game runs. What the platform calls in the game is
+// the game's face (core/face.h).
 //
 // Without an installed platform every operation does nothing: no ticks (0), no timers, no bitmaps,
 // no settings (a write fails quietly), and every message box is answered OK.
@@ -14,8 +13,9 @@
 #include <string_view>
 
 #include "model/points.h"
-#include "seam/dialog.h"
+#include "raster/device_context.h"
 #include "raster/raster.h"
+#include "seam/dialog.h"
 
 // What reading the settings text found. The text is the registry export of seam/registry.h.
 enum class SettingsRead { Present, Missing, Unreadable, TooLarge };
@@ -55,9 +55,13 @@ struct Host {
     // (seam/registry.h).
     SettingsRead (*readSettings)(std::string& text);
     int32_t (*writeSettings)(const std::string& text);
+    // Draws a text into a bitmap in the platform's font; the raster core's drawing contexts call it
+    // (see TextDrawer in raster/device_context.h).
+    TextDrawer drawText;
 };
 
-// Installs a platform's operations; every null entry keeps the do-nothing default.
+// Installs a platform's operations; every null entry keeps the do-nothing default (text draws nothing
+// and measures 0).
 void SetHost(const Host& host);
 
 // ---- What the game calls --------------------------------------------------------------------------

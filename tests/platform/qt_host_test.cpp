@@ -26,7 +26,7 @@ TEST(Bitmaps, EveryBitmapLoadsInItsSizeAndDepthAndOtherNumbersDoNot) {
 }
 
 TEST(Text, QtTextKeepsTheRulesOfEveryPlatformsTextInTheElevenPixelFont) {
-    UseQtText();
+    SetTextDrawer(&DrawQtText);
     text_rules::ExpectTheTextRules();
     const int height = text_rules::Drawn(u" item ", Rect32{0, 0, 200, 60}, DT_CENTER).height();
     EXPECT_TRUE(height >= 11 && height <= 15) << "the 11-pixel font: " << height;

@@ -32,6 +32,7 @@ class WebText : public ::testing::Test {
   protected:
     void SetUp() override {
         UseGlyphText(GlyphSource{6, 5, &BoxWidth, &DrawBoxes});
+        SetTextDrawer(&DrawGlyphText);
         asked = 0;
     }
     void TearDown() override { SetTextDrawer(nullptr); }

@@ -451,6 +451,6 @@ void UseQtHost() {
     host.randomSeed = [] { return QRandomGenerator::system()->generate(); };
     host.readSettings = &ReadSettingsFile;
     host.writeSettings = &WriteSettingsFile;
+    host.drawText = &DrawQtText;
     SetHost(host);
-    UseQtText();
 }

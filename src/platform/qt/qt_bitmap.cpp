@@ -32,6 +32,8 @@ QImage& TextTarget(Bitmap& target) {
     return image;
 }
 
+}  // namespace
+
 int32_t DrawQtText(Bitmap& target, std::u16string_view text, const Rect32& rect, unsigned format,
                    const TextStyle& style) {
     const QFont font = TextFont();
@@ -65,8 +67,6 @@ int32_t DrawQtText(Bitmap& target, std::u16string_view text, const Rect32& rect,
     return height;
 }
 
-}  // namespace
-
 QImage ImageView(const Bitmap& bitmap) {
     if (bitmap.isNull()) return {};
     if (bitmap.twoColour()) return ImageView(Coloured(bitmap, rgb(0, 0, 0), rgb(255, 255, 255))).copy();
@@ -99,8 +99,4 @@ Bitmap BitmapFromImage(const QImage& image) {
         for (int x = 0; x < colour.width(); ++x) row[x] = line[x] | 0xFF000000u;
     }
     return bitmap;
-}
-
-void UseQtText() {
-    SetTextDrawer(&DrawQtText);
 }

@@ -4,6 +4,7 @@
 
 #include <QImage>
 
+#include "raster/device_context.h"
 #include "raster/raster.h"
 
 // An RGB32 image over the bitmap's own pixels (no copy): valid while the bitmap lives and keeps its
@@ -14,5 +15,7 @@ QImage ImageView(const Bitmap& bitmap);
 // darker palette entry, every other image a colour bitmap.
 Bitmap BitmapFromImage(const QImage& image);
 
-// Makes the raster core draw text with Qt, in the game's font (11 pixels, no antialiasing).
-void UseQtText();
+// Draws the game's text with Qt, in the game's font (11 pixels, no antialiasing): the Qt host's text
+// drawer.
+int32_t DrawQtText(Bitmap& target, std::u16string_view text, const Rect32& rect, unsigned format,
+                   const TextStyle& style);

@@ -295,8 +295,9 @@ void UseWebHost() {
     host.randomSeed = [] { return PageRandomSeed(); };
     host.readSettings = &ReadStoredSettings;
     host.writeSettings = &WriteStoredSettings;
-    SetHost(host);
+    host.drawText = &DrawGlyphText;
     UseGlyphText(GlyphSource{PageLineHeight(), PageAscent(), &LineWidth, &DrawLine});
+    SetHost(host);
 }
 
 }  // namespace

@@ -62,7 +62,6 @@ void Fill(Bitmap& target, const Rect32& box, const Rect32& clip, Colour colour) 
 void UseGlyphText(const GlyphSource& source) {
     glyphs = source;
     drawnLines.clear();
-    SetTextDrawer(&DrawGlyphText);
 }
 
 int32_t DrawGlyphText(Bitmap& target, std::u16string_view text, const Rect32& rect, unsigned format,

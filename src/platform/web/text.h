@@ -17,8 +17,8 @@ struct GlyphSource {
     void (*drawLine)(std::u16string_view line, uint8_t* mask, int32_t width, int32_t height, int32_t ascent);
 };
 
-// Installs the glyphs and makes the raster core draw its text with them. The glyphs of the lines drawn
-// lately are kept, so that the page is asked once for each.
+// Installs the glyphs that DrawGlyphText draws with. The glyphs of the lines drawn lately are kept, so
+// that the page is asked once for each.
 void UseGlyphText(const GlyphSource& glyphs);
 
 // The text drawer itself (see TextDrawer in raster/device_context.h).
