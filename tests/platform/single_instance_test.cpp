@@ -6,9 +6,12 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -21,6 +24,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <future>
 #include <iterator>
 #include <vector>
@@ -102,14 +106,38 @@ TEST(SingleInstance, ALaterCopyRaisesTheFirstThroughASocketOfTheUsersOwn) {
     EXPECT_TRUE(next.Acquire());
 }
 
-TEST(SingleInstance, WhatACrashedCopyLeftDoesNotStopTheNextStart) {
+TEST(SingleInstance, ALockHeldElsewhereKeepsOneCopyAndWhatACrashedCopyLeftDoesNotStopTheNextStart) {
     const QString key = Key("crashed");
     const QString socket = SingleInstance(key).SocketPath();
-    // A socket bound by a copy that was killed: the file stays, no one listens.
+    QString lock = socket;
+    lock.replace(QStringLiteral(".socket"), QStringLiteral(".lock"));
+
+    // Another process holds the lock and never answers: still one copy at a time.
+    const QByteArray lockFile = QFile::encodeName(lock);
+    int locked[2];
+    ASSERT_EQ(::pipe(locked), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {  // only system calls in the child of a threaded process; it dies with the test
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        const int fd = ::open(lockFile.constData(), O_RDWR | O_CREAT, 0600);
+        if (fd >= 0 && ::flock(fd, LOCK_EX) == 0 && ::write(locked[1], "x", 1) == 1) ::pause();
+        ::_exit(1);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(locked[0], &byte, 1), 1);
+    EXPECT_FALSE(SingleInstance(key).Acquire());
+
+    // It is killed: its lock file stays, and a socket it had bound with no one listening.
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    ::close(locked[0]);
+    ::close(locked[1]);
     const sockaddr_un address = AddressOf(socket);
     const int dead = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     ASSERT_EQ(::bind(dead, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
     ::close(dead);
+    ASSERT_TRUE(QFile::exists(lock));
 
     QWidget window;
     SingleInstance first(key);

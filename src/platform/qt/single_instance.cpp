@@ -1,6 +1,7 @@
 #include "platform/qt/single_instance.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -99,20 +100,28 @@ SingleInstance::~SingleInstance() {
     if (listener_ >= 0) {
         listenerNotifier_.reset();
         ::close(listener_);
-        ::unlink(QFile::encodeName(socketPath_).constData());  // before the lock goes with lock_
+        ::unlink(QFile::encodeName(socketPath_).constData());  // while the lock is still held
     }
+    // The lock file stays: removing it here would let a copy starting now lock a new file while this
+    // one still runs.
+    if (lock_ >= 0) ::close(lock_);
 }
 
 bool SingleInstance::Acquire() {
-    lock_ = std::make_unique<QLockFile>(lockPath_);
-    // Age alone never makes a lock stale: a game may run for days. A lock whose process is gone is
-    // recovered by tryLock itself.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0)) {
+    lock_ = ::open(QFile::encodeName(lockPath_).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC,
+                   S_IRUSR | S_IWUSR);
+    if (lock_ < 0) return true;  // no runtime folder: play anyway
+    int locked = 0;
+    do {
+        locked = ::flock(lock_, LOCK_EX | LOCK_NB);
+    } while (locked != 0 && errno == EINTR);
+    if (locked == 0) {
         Listen();
         return true;
     }
-    if (lock_->error() != QLockFile::LockFailedError) return true;  // no runtime folder: play anyway
+    if (errno != EWOULDBLOCK) return true;  // a folder without locks: play anyway
+    ::close(lock_);
+    lock_ = -1;
 
     const SocketAddress address(socketPath_);
     for (int attempt = 0; address.Valid() && attempt < kConnectAttempts; ++attempt) {

@@ -2,15 +2,15 @@
 // brought the running copy to the front. Two copies would each write back the statistics they read at
 // start-up, and one of them would lose its games.
 //
-// The first copy holds a lock file and listens on a Unix-domain socket, both in the user's runtime
-// folder and named after the settings file; a later copy finds the lock taken, sends "raise" through
-// the socket to show the first copy's window, and leaves. A copy that crashed leaves a lock whose
-// process is gone, and its socket file: the next start recovers both. The socket is a plain POSIX one
-// watched by the event loop, so a start loads no networking library.
+// The first copy locks a file and listens on a Unix-domain socket, both in the user's runtime folder
+// and named after the settings file; a later copy finds the lock taken, sends "raise" through the
+// socket to show the first copy's window, and leaves. The lock is the system's own lock on the open
+// file (flock), which goes with its process however that ends: a copy that crashed leaves no lock, only
+// its socket file, which the next copy removes. Nothing is written or synced to take the lock, and the
+// socket is a plain POSIX one watched by the event loop, so a start loads no networking library.
 #pragma once
 
 #include <QByteArray>
-#include <QLockFile>
 #include <QPointer>
 #include <QSocketNotifier>
 #include <QString>
@@ -53,7 +53,7 @@ class SingleInstance {
 
     QString lockPath_;
     QString socketPath_;
-    std::unique_ptr<QLockFile> lock_;
+    int lock_ = -1;
     int listener_ = -1;
     std::unique_ptr<QSocketNotifier> listenerNotifier_;
     std::vector<std::unique_ptr<Peer>> peers_;
