@@ -208,7 +208,10 @@ bool ReadSteps(LineReader& in, std::string_view key, std::size_t most, const Kep
             !ReadNumber(in.values[n + 1], Empty, TotalReflector, step.selectedItem)) {
             return false;
         }
-        SettlePalette(step, game.hiddenBoard, game.gridSize);
+        // The counts follow from the boards; the selection read stays for the checks.
+        const PlayerSide settled = Settled(step, game.hiddenBoard, game.gridSize);
+        step.placedCount = settled.placedCount;
+        step.remaining = settled.remaining;
         steps.push_back(step);
     }
     return true;
