@@ -304,28 +304,4 @@ TEST_F(KeptGameTest, EveryDamagedFieldIsRefused) {
     }
 }
 
-// Records that no game in play reaches are refused when their text is read.
-TEST_F(KeptGameTest, AGameNoPlayCanReachIsNotReadBack) {
-    struct Case {
-        void (*change)(GameRecord&);
-        std::string_view what;
-    } const cases[] = {
-        {[](GameRecord& g) { g.playerBoard[7 * 8 + 7] = g.playerBoard[7 * 8 + 6] = TotalReflector; },
-         "two total reflectors placed of one"},
-        {[](GameRecord& g) { g.playerBoard[6 * 8 + 3] = Empty; },
-         "a wormhole end gone from the player's board"},
-        {[](GameRecord& g) { g.hiddenLabels[4] ^= 1; }, "a hidden label the tracer does not give"},
-        {[](GameRecord& g) { g.hiddenBoard[0] = WormholeB; }, "a third wormhole end"},
-        {[](GameRecord& g) { g.itemCount = 12; }, "an item count the board does not hold"},
-        {[](GameRecord& g) { g.shownPort = -7; }, "a shown port of no meaning"},
-        {[](GameRecord& g) { g.paletteSlot = 20; }, "a slot past the strip"},
-    };
-    for (const Case& c : cases) {
-        const GameRecord played = GameState;
-        c.change(GameState);
-        EXPECT_FALSE(Reads(WriteKeptGame(CaptureGame(GameState, history)))) << c.what;
-        GameState = played;
-    }
-}
-
 }  // namespace
