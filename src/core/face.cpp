@@ -34,6 +34,7 @@ void StartGame() {
     OnCreate();
     CreateOffscreenBuffer(kGameWidth, kGameHeight);
     InvalidateClient();
+    CommandsChanged();
 }
 
 void EndGame() {
@@ -50,10 +51,12 @@ void TapAt(int x, int y) {
         CursorChanged();
     }
     OnLButtonDown(0, x, y);
+    CommandsChanged();  // a tap on the board is a step to undo
 }
 
 void DoubleTapAt(int x, int y) {
     OnLButtonDblClk(0, x, y);
+    CommandsChanged();
 }
 
 void PressKey(GameKey key) {
@@ -74,6 +77,7 @@ void PressKey(GameKey key) {
             if (keyCursor.shown || TitleShows()) {
                 ClampCursor(keyCursor);
                 ApplyTap(CursorHit(keyCursor));
+                CommandsChanged();
             } else {
                 keyCursor.shown = true;
                 CursorChanged();
@@ -108,6 +112,7 @@ void TimerFired(uint32_t id) {
 
 void RunCommand(int id) {
     OnCommand(id);
+    CommandsChanged();
 }
 
 ShownFrame PaintFrame(const Rect32& invalid) {

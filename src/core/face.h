@@ -75,8 +75,8 @@ void TimerFired(uint32_t id);
 // ---- Commands ---------------------------------------------------------------------------------------
 
 // Where a command lives: the handheld's popup "Menu" and its tool bar, then the menus that the desktop
-// adds (the page shows those that make sense in a browser).
-enum class CommandPlace { Menu, ToolBar, View };
+// adds: Edit (Undo, Redo; two buttons in the page's bar) and View (the desktop window's own).
+enum class CommandPlace { Menu, ToolBar, Edit, View };
 
 struct Command {
     int id;
@@ -100,6 +100,9 @@ std::span<const Command> Commands();
 // A command's label, or a menu's title, in the player's language ("Menu" keeps its name in French).
 const char16_t* CommandLabel(const Command& command);
 const char16_t* MenuTitle(CommandPlace place);
+// Whether a command can be chosen now (Undo and Redo only when there is a step to take); the game tells
+// the platform when this may have changed (Host::commandsChanged).
+bool CommandEnabled(int id);
 // Whether the player's language is French (the platform's own texts follow it).
 bool PlaysInFrench();
 

@@ -30,9 +30,9 @@ int32_t CannotWrite(const std::string&) {
     return ERROR_WRITE_FAULT;
 }
 
-constexpr Host kNoPlatform{&NoTicks,  &NoTimer,    &NoKill,      &NoInvalidate, &Nothing,
-                           &AnswerOk, &NoBitmap,   &Nothing,     &CancelDialog, &Nothing,
-                           &NoTicks,  &NoSettings, &CannotWrite, nullptr};
+constexpr Host kNoPlatform{&NoTicks,     &NoTimer,    &NoKill,       &NoInvalidate, &Nothing, &AnswerOk,
+                           &NoBitmap,    &Nothing,    &CancelDialog, &Nothing,      &NoTicks, &NoSettings,
+                           &CannotWrite, &NoSettings, &CannotWrite,  nullptr};
 
 Host installed = kNoPlatform;
 
@@ -51,12 +51,14 @@ void SetHost(const Host& host) {
     Take(installed.updateWindow, host.updateWindow, kNoPlatform.updateWindow);
     Take(installed.messageBox, host.messageBox, kNoPlatform.messageBox);
     Take(installed.loadBitmap, host.loadBitmap, kNoPlatform.loadBitmap);
-    Take(installed.languageChanged, host.languageChanged, kNoPlatform.languageChanged);
+    Take(installed.commandsChanged, host.commandsChanged, kNoPlatform.commandsChanged);
     Take(installed.runDialog, host.runDialog, kNoPlatform.runDialog);
     Take(installed.closeWindow, host.closeWindow, kNoPlatform.closeWindow);
     Take(installed.randomSeed, host.randomSeed, kNoPlatform.randomSeed);
     Take(installed.readSettings, host.readSettings, kNoPlatform.readSettings);
     Take(installed.writeSettings, host.writeSettings, kNoPlatform.writeSettings);
+    Take(installed.readGame, host.readGame, kNoPlatform.readGame);
+    Take(installed.writeGame, host.writeGame, kNoPlatform.writeGame);
     SetTextDrawer(host.drawText);
 }
 
@@ -97,8 +99,8 @@ Bitmap LoadBitmapW(int number) {
     return installed.loadBitmap(number);
 }
 
-void LanguageChanged() {
-    installed.languageChanged();
+void CommandsChanged() {
+    installed.commandsChanged();
 }
 
 int RunDialog(const DialogTemplate& dialog, DialogRun& run) {
@@ -119,4 +121,12 @@ SettingsRead ReadSettings(std::string& text) {
 
 int32_t WriteSettings(const std::string& text) {
     return installed.writeSettings(text);
+}
+
+SettingsRead ReadKeptGameText(std::string& text) {
+    return installed.readGame(text);
+}
+
+int32_t WriteKeptGameText(const std::string& text) {
+    return installed.writeGame(text);
 }

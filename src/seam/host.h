@@ -12,10 +12,14 @@
 #include <string>
 #include <string_view>
 
+#include "model/kept_game.h"
 #include "model/points.h"
 #include "raster/device_context.h"
 #include "raster/raster.h"
 #include "seam/dialog.h"
+
+// The largest kept game a store hands the game (model/kept_game.h).
+inline constexpr std::size_t kKeptGameTextLimit = kKeptGameMaxBytes;
 
 // What reading the settings text found. The text is the registry export of seam/registry.h.
 enum class SettingsRead { Present, Missing, Unreadable, TooLarge };
@@ -41,8 +45,10 @@ struct Host {
     int (*messageBox)(std::u16string_view text, std::u16string_view caption, unsigned style);
     // Bitmap resource `number` (120 .. 132), shared; a null Bitmap when it cannot be loaded.
     Bitmap (*loadBitmap)(int number);
-    // The game's language changed: the platform relabels its menus and its own texts.
-    void (*languageChanged)();
+    // The labels (the game's language) or the availability of commands changed: the platform relabels
+    // and enables its menus and bars (core/face.h: Commands, CommandLabel, CommandEnabled) and its own
+    // texts.
+    void (*commandsChanged)();
     // Runs a modal dialog built from `dialog`'s template; `run` is told of every click and exchanges
     // the controls' values. IDOK or IDCANCEL.
     int (*runDialog)(const DialogTemplate& dialog, DialogRun& run);
@@ -55,6 +61,10 @@ struct Host {
     // (seam/registry.h).
     SettingsRead (*readSettings)(std::string& text);
     int32_t (*writeSettings)(const std::string& text);
+    // The game in progress, kept after every change so that a closed page or a killed program finds it
+    // again (model/kept_game.h): read and replaced as one, like the settings; an empty text removes it.
+    SettingsRead (*readGame)(std::string& text);
+    int32_t (*writeGame)(const std::string& text);
     // Draws a text into a bitmap in the platform's font; the raster core's drawing contexts call it
     // (see TextDrawer in raster/device_context.h).
     TextDrawer drawText;
@@ -77,12 +87,14 @@ void InvalidateClient();
 void UpdateWindow();
 int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned style);
 Bitmap LoadBitmapW(int number);
-void LanguageChanged();
+void CommandsChanged();
 int RunDialog(const DialogTemplate& dialog, DialogRun& run);
 void CloseMainWindow();
 uint32_t RandomSeed();
 SettingsRead ReadSettings(std::string& text);
 int32_t WriteSettings(const std::string& text);
+SettingsRead ReadKeptGameText(std::string& text);
+int32_t WriteKeptGameText(const std::string& text);
 
 // The game's screen, whatever the window's zoom.
 inline constexpr int kGameWidth = 240;

@@ -34,7 +34,7 @@ int32_t ErrorFor(int error) {
     return error == EACCES || error == EPERM || error == EROFS ? ERROR_ACCESS_DENIED : ERROR_WRITE_FAULT;
 }
 
-SettingsRead ReadAt(const std::string& path, std::string& text) {
+SettingsRead ReadAt(const std::string& path, std::size_t limit, std::string& text) {
     // Non-blocking, so that a pipe put in the file's place cannot stall the game.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? SettingsRead::Missing : SettingsRead::Unreadable;
@@ -42,7 +42,7 @@ SettingsRead ReadAt(const std::string& path, std::string& text) {
     SettingsRead result = SettingsRead::Present;
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         result = SettingsRead::Unreadable;
-    } else if (static_cast<std::size_t>(info.st_size) > kSettingsFileLimit) {
+    } else if (static_cast<std::size_t>(info.st_size) > limit) {
         result = SettingsRead::TooLarge;
     } else {
         text.clear();
@@ -56,7 +56,7 @@ SettingsRead ReadAt(const std::string& path, std::string& text) {
             }
             if (got == 0) break;
             // The file may grow while it is read.
-            if (text.size() + static_cast<std::size_t>(got) > kSettingsFileLimit) {
+            if (text.size() + static_cast<std::size_t>(got) > limit) {
                 result = SettingsRead::TooLarge;
                 break;
             }
@@ -173,10 +173,41 @@ int32_t WriteAt(const std::string& path, const std::string& text) {
     return ERROR_SUCCESS;
 }
 
+// Removes the file at `path` (or, through a symbolic link, the file it leads to, keeping the link).
+int32_t RemoveAt(const std::string& path) {
+    std::string target;
+    if (!SaveTarget(path, target)) return ErrorFor(errno);
+    if (unlink(target.c_str()) != 0 && errno != ENOENT) return ErrorFor(errno);
+    return ERROR_SUCCESS;
+}
+
+// An absolute folder from the environment variable `name`, else `fallback` under the home folder.
+std::string XdgFolder(const char* name, const char* fallback) {
+    // A file-size limit must make a write of a store fail, not end the game. Every store's path is
+    // found through here, so the signal is ignored from the first look at any of them on.
+    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)ignored;
+    const char* folder = std::getenv(name);
+    // Only an absolute path counts, as the XDG rules say.
+    return folder != nullptr && folder[0] == '/' ? folder : HomeFolder() + fallback;
+}
+
 }  // namespace
 
 SettingsRead ReadSettingsFile(std::string& text) {
-    return ReadAt(SettingsFilePath(), text);
+    return ReadAt(SettingsFilePath(), kSettingsFileLimit, text);
+}
+
+SettingsRead ReadKeptGameFile(std::string& text) {
+    return ReadAt(KeptGameFilePath(), kKeptGameTextLimit, text);
+}
+
+int32_t WriteKeptGameFile(const std::string& text) {
+    return text.empty() ? RemoveAt(KeptGameFilePath()) : WriteAt(KeptGameFilePath(), text);
+}
+
+std::string KeptGameFilePath() {
+    return XdgFolder("XDG_STATE_HOME", "/.local/state") + "/Kestory/Mirovane.game";
 }
 
 int32_t WriteSettingsFile(const std::string& text) {
@@ -188,12 +219,5 @@ void SetBeforeRenameHook(void (*hook)()) {
 }
 
 std::string SettingsFilePath() {
-    // A file-size limit must make a write of the settings fail, not end the game. Both settings files
-    // are found through here, so the signal is ignored from the first look at either on.
-    static const bool ignored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
-    (void)ignored;
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    // Only an absolute path counts, as the XDG rules say.
-    const std::string folder = config != nullptr && config[0] == '/' ? config : HomeFolder() + "/.config";
-    return folder + "/Kestory/Mirovane.reg";
+    return XdgFolder("XDG_CONFIG_HOME", "/.config") + "/Kestory/Mirovane.reg";
 }

@@ -200,7 +200,7 @@ class Desktop:
             display = displays.readline().strip()
         if not display:
             raise Failure("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + display, XDG_CONFIG_HOME=self.config,
+        self.env = dict(os.environ, DISPLAY=":" + display, XDG_CONFIG_HOME=self.config, XDG_STATE_HOME=self.config,
                         XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="xcb")
         self.env.pop("QT_SCALE_FACTOR", None)
         wait_until("the X server to take connections", lambda: self.run_quietly("xprop", "-root"))

@@ -32,11 +32,13 @@ class SettingsTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+        qputenv("XDG_STATE_HOME", folder.path().toLocal8Bit());  // the kept game too
         GameState = GameRecord{};
     }
     void TearDown() override {
         SetDialogActions({});
         qunsetenv("XDG_CONFIG_HOME");
+        qunsetenv("XDG_STATE_HOME");
     }
 
     QString FilePath() const { return folder.path() + "/Kestory/Mirovane.reg"; }

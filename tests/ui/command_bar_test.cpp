@@ -37,10 +37,13 @@ class CommandBarTest : public FrameTest {
 
 TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     Start();
-    ASSERT_EQ(frame->menuBar()->actions().size(), 2) << "Menu, then the desktop's View";
+    ASSERT_EQ(frame->menuBar()->actions().size(), 3) << "Menu, then the desktop's Edit and View";
     EXPECT_EQ(Labels(),
               QStringList({"Menu", "New Game", "Show solution", "Learn rules", "Options", "About", "Exit"}));
-    EXPECT_EQ(Labels(1), QStringList({"View", "Zoom in", "Zoom out", "Automatic size", "Full screen"}));
+    EXPECT_EQ(Labels(1), QStringList({"Edit", "Undo", "Redo"}));
+    EXPECT_FALSE(MenuItems(1)[0]->isEnabled() || MenuItems(1)[1]->isEnabled())
+        << "nothing to undo or redo yet";
+    EXPECT_EQ(Labels(2), QStringList({"View", "Zoom in", "Zoom out", "Automatic size", "Full screen"}));
     const QList<int> ids = Ids(MenuItems());
     EXPECT_EQ(ids, QList<int>({40005, 40007, 40008, 40004, 40003, 40001}));
 
@@ -48,7 +51,8 @@ TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     UpdateMenuLabels();
     EXPECT_EQ(Labels(), QStringList({"Menu", "Nouvelle partie", "Donner la solution", "Apprentissage",
                                      "Options", "A propos", "Quitter"}));
-    EXPECT_EQ(Labels(1),
+    EXPECT_EQ(Labels(1), QStringList({"Édition", "Annuler", "Rétablir"}));
+    EXPECT_EQ(Labels(2),
               QStringList({"Affichage", "Zoom avant", "Zoom arrière", "Taille automatique", "Plein écran"}));
     EXPECT_EQ(Ids(MenuItems()), ids);
     EXPECT_EQ(CancelText(), "Annuler") << "Qt's own buttons follow the language";

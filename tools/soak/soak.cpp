@@ -43,17 +43,17 @@
 #include <sanitizer/common_interface_defs.h>
 #endif
 
+#include "core/render/offscreen.h"
+#include "core/settings/options_dialog.h"
+#include "core/ui/command_bar.h"
+#include "core/ui/game_flow.h"
+#include "core/ui/input.h"
 #include "model/game_state.h"
 #include "model/random.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/main_frame.h"
 #include "platform/qt/services.h"
 #include "seam/settings_file.h"
-#include "core/render/offscreen.h"
-#include "core/settings/options_dialog.h"
-#include "core/ui/command_bar.h"
-#include "core/ui/game_flow.h"
-#include "core/ui/input.h"
 
 namespace fs = std::filesystem;
 
@@ -298,10 +298,13 @@ class Soak {
     // The world as the last check left it.
     GameRecord before_{};
     FileFacts file_;
-    bool damaged_ = false;  // the settings file holds bytes the game did not write
-    bool blocked_ = false;  // nothing can be written
-    bool linked_ = false;   // the settings path is a symbolic link the game must keep
-    std::string complete_;  // the last text found complete
+    bool damaged_ = false;         // the settings file holds bytes the game did not write
+    bool blocked_ = false;         // nothing can be written
+    bool keptUnderTitle_ = false;  // a restart found the game in progress again
+    uint32_t keptAtLeast_ = 0;     // the time a found game's clock may show: from its last shown time
+    uint32_t keptAtMost_ = 0;      // less the few seconds between saves, up to the time at the kill
+    bool linked_ = false;          // the settings path is a symbolic link the game must keep
+    std::string complete_;         // the last text found complete
     bool restarted_ = false;
     uint64_t clockStart_ = 0;  // clock64 when the running game's clock started
     uint32_t shownBefore_ = 0;
@@ -673,7 +676,27 @@ void Soak::Check(const Event& event) {
         restarted_ || event.kind == Event::Restart ||
         (event.kind == Event::Command &&
          (event.command == ID_NEW_GAME || event.command == ID_TOOL_NEW_GAME || event.command == ID_LEARN ||
-          event.command == ID_TOOL_LEARN || event.command == ID_OPTIONS || event.command == ID_TOOL_OPTIONS));
+          event.command == ID_TOOL_LEARN || event.command == ID_OPTIONS || event.command == ID_TOOL_OPTIONS ||
+          event.command == ID_EDIT_UNDO));
+    const bool wasInProgress = was.titleStartTick == 0 && was.gamePhase == Playing && was.moveCount != 0;
+
+    // A kill keeps the game in progress: the next start shows it again under its title screen, board,
+    // palette, labels and all, unless nothing could be written.
+    if (event.kind == Event::Restart) {
+        keptUnderTitle_ = g.moveCount != 0;
+        if (wasInProgress && !blocked_) {
+            require(g.hiddenBoard == was.hiddenBoard && g.playerBoard == was.playerBoard &&
+                        g.hiddenLabels == was.hiddenLabels && g.gridSize == was.gridSize &&
+                        g.itemCount == was.itemCount && g.wormholeA == was.wormholeA &&
+                        g.wormholeB == was.wormholeB && g.moveCount == was.moveCount &&
+                        g.placedCount == was.placedCount && g.paletteSlot == was.paletteSlot &&
+                        g.shownPort == was.shownPort && (g.hint != 0) == (was.hint != 0),
+                    "a restart did not find the game in progress as it was");
+            const uint32_t lastShown = was.lastTick - was.gameStartTick;
+            keptAtLeast_ = lastShown > 5000 ? lastShown - 5000 : 0;
+            keptAtMost_ = static_cast<uint32_t>(clock64) - was.gameStartTick;
+        }
+    }
 
     require(TheMainFrame() != nullptr && TheMainFrame() == frame_, "the main window is gone");
     require(n >= 4 && n <= 8 && g.damier >= 4 && g.damier <= 8, "a grid size out of range");
@@ -688,7 +711,9 @@ void Soak::Check(const Event& event) {
     // The timer: 60 ms for the title screen, 100 ms while a game's clock runs, else none.
     const unsigned period = frame_->TimerPeriod(1);
     require(period == (title ? 60u : ClockRuns() ? 100u : 0u), "timer 1 runs every ", period, " ms");
-    if (title) require(g.gamePhase == Playing && g.moveCount == 0, "a game moved under the title screen");
+    if (title)
+        require(g.gamePhase == Playing && (g.moveCount == 0 || keptUnderTitle_),
+                "a game moved under the title screen");
 
     // Boards: every cell outside the grid empty; the wormhole pair on both boards alike.
     bool tooLongHidden = false;
@@ -782,6 +807,7 @@ void Soak::Check(const Event& event) {
                     ((c == ID_SOLUTION || c == ID_TOOL_SOLUTION) && from == Playing && to == Finished) ||
                     ((c == ID_NEW_GAME || c == ID_TOOL_NEW_GAME) && (to == Playing || to == Broken)) ||
                     ((c == ID_LEARN || c == ID_TOOL_LEARN) && to == Learning) ||
+                    (c == ID_EDIT_UNDO && to == Playing) ||  // a New Game or Learn rules taken back
                     ((c == ID_OPTIONS || c == ID_TOOL_OPTIONS) && to != Learning);
                 break;
             default:
@@ -805,7 +831,14 @@ void Soak::Check(const Event& event) {
     const uint32_t shown = g.lastTick - g.gameStartTick;
     if (ClockRuns() || (wasRunning && g.gamePhase == Finished)) {
         require(g.gameStartTick != 0, "a game's clock runs but does not show");
-        if (!wasRunning) clockStart_ = clock64, shownBefore_ = 0;
+        // A game brought back (after a kill, once its title ends, or by undoing a New Game) goes on
+        // from its kept time; a kept time is at most a few seconds behind the killed game's clock.
+        const bool broughtBack = (was.titleStartTick != 0 && keptUnderTitle_) ||
+                                 (event.kind == Event::Command && event.command == ID_EDIT_UNDO);
+        if (!wasRunning) clockStart_ = clock64 - (broughtBack ? shown : 0), shownBefore_ = 0;
+        if (!wasRunning && was.titleStartTick != 0 && keptUnderTitle_ && keptAtMost_ != 0)
+            require(shown >= keptAtLeast_ && shown <= keptAtMost_ + 1, "the kept clock shows ", shown,
+                    " ms, not ", keptAtLeast_, " to ", keptAtMost_, " ms as the killed game did");
         const uint64_t played = clock64 - clockStart_;
         require(shown >= shownBefore_, "the clock went back from ", shownBefore_, " to ", shown, " ms");
         require(shown <= played + 1, "the clock shows ", shown, " ms of ", played, " ms played");
@@ -834,15 +867,26 @@ void Soak::Check(const Event& event) {
         complete_ = now.text;
     }
     if (!now.regular && file_.regular && event.kind != Event::File) Fail("the settings file vanished");
+    // A game found again brings its own item options and hints (values 4 to 7) with it.
+    const auto withKeptGame = [&](Stored expected) {
+        const Stored record = RecordValues();
+        if (keptUnderTitle_) std::copy(record.begin() + 4, record.begin() + 8, expected.begin() + 4);
+        return expected;
+    };
     if (restarted_ && now.regular && !damaged_) {
-        require(ReadStore(now.text, values) && values == RecordValues(),
+        require(ReadStore(now.text, values) && withKeptGame(values) == RecordValues(),
                 "a new start did not load the settings file");
     } else if (restarted_ && !now.regular) {
         Stored defaults{26, 0, 5, 4, 1, 1, 0, 1, 0};
-        require(RecordValues() == defaults, "a start without a settings file did not use the defaults");
+        require(RecordValues() == withKeptGame(defaults),
+                "a start without a settings file did not use the defaults");
     }
     file_ = now;
     before_ = g;
+    if (!title) {
+        keptUnderTitle_ = false;
+        keptAtLeast_ = keptAtMost_ = 0;
+    }
 }
 
 int Soak::Run() {
@@ -855,6 +899,7 @@ int Soak::Run() {
     QTemporaryDir folder;
     if (!folder.isValid()) return 2;
     qputenv("XDG_CONFIG_HOME", folder.path().toUtf8());
+    qputenv("XDG_STATE_HOME", folder.path().toUtf8());
     path_ = SettingsFilePath();
     elsewhere_ = folder.path().toStdString() + "/elsewhere";
     fs::create_directories(elsewhere_);

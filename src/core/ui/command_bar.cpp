@@ -1,5 +1,6 @@
 #include "core/ui/command_bar.h"
 
+#include "core/ui/keeping.h"
 #include "model/game_state.h"
 #include "seam/host.h"
 
@@ -20,6 +21,8 @@ constexpr Command kCommands[] = {
     {ID_TOOL_NEW_GAME, CommandPlace::ToolBar, u"", u"", "", 2, false},
     {ID_TOOL_SOLUTION, CommandPlace::ToolBar, u"", u"", "", 3, false},
     {ID_TOOL_HINT, CommandPlace::ToolBar, u"", u"", "", 4, false},
+    {ID_EDIT_UNDO, CommandPlace::Edit, u"Undo", u"Annuler", "Ctrl+Z", -1, false},
+    {ID_EDIT_REDO, CommandPlace::Edit, u"Redo", u"Rétablir", "Ctrl+Shift+Z; Ctrl+Y", -1, false},
     {ID_VIEW_ZOOM_IN, CommandPlace::View, u"Zoom in", u"Zoom avant", "Ctrl++; Ctrl+=", -1, false},
     {ID_VIEW_ZOOM_OUT, CommandPlace::View, u"Zoom out", u"Zoom arrière", "Ctrl+-", -1, false},
     {ID_VIEW_AUTOMATIC_SIZE, CommandPlace::View, u"Automatic size", u"Taille automatique", "Ctrl+0", -1,
@@ -43,10 +46,18 @@ const char16_t* MenuTitle(CommandPlace place) {
             return GameState.langue == 0 ? u"View" : u"Affichage";
         case CommandPlace::ToolBar:
             return u"Tools";
+        case CommandPlace::Edit:
+            return GameState.langue == 0 ? u"Edit" : u"Édition";
         case CommandPlace::Menu:
             break;
     }
     return u"Menu";
+}
+
+bool CommandEnabled(int id) {
+    if (id == ID_EDIT_UNDO) return CanUndoNow();
+    if (id == ID_EDIT_REDO) return CanRedoNow();
+    return true;
 }
 
 bool PlaysInFrench() {
@@ -54,5 +65,5 @@ bool PlaysInFrench() {
 }
 
 void UpdateMenuLabels() {
-    LanguageChanged();
+    CommandsChanged();
 }

@@ -15,6 +15,9 @@ inline constexpr int ID_TOOL_OPTIONS = 40010;
 inline constexpr int ID_TOOL_NEW_GAME = 40011;
 inline constexpr int ID_TOOL_SOLUTION = 40012;
 inline constexpr int ID_TOOL_HINT = 40013;
+// The desktop's Edit menu and two buttons of the page's bar.
+inline constexpr int ID_EDIT_UNDO = 42001;
+inline constexpr int ID_EDIT_REDO = 42002;
 
 // Puts the menu labels of the current language in place, and the platform's own texts in the same
 // language.

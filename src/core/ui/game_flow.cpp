@@ -7,6 +7,8 @@
 #include "core/settings/settings.h"
 #include "core/title/title_screen.h"
 #include "core/ui/command_bar.h"
+#include "core/ui/input.h"
+#include "core/ui/keeping.h"
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
@@ -56,6 +58,8 @@ void OnCreate() {
     // The title screen greets the player while the first game waits underneath.
     GameState.titleFrame = 0;
     GameState.titleStartTick = StartTick();
+    // A game kept from the last run takes the new deal's place; its clock waits for the title's end.
+    FindKeptGame();
     GameState.timerId = SetTimer(1, 60);
 }
 
@@ -63,6 +67,7 @@ void StopTitleScreen() {
     if (GameState.titleStartTick == 0) return;
     GameState.titleStartTick = 0;
     KillTimer(GameState.timerId);
+    ResumeKeptClock();
 }
 
 int ConfirmAbort() {
@@ -74,9 +79,10 @@ int ConfirmAbort() {
                             Text(u"Warning", u"Attention"), MB_OKCANCEL);
         if (answer != IDOK) return answer;
     }
-    // The abandoned game counts in no statistic.
+    // The abandoned game counts in no statistic, and the store forgets it.
     KillTimer(GameState.timerId);
     GameState.moveCount = 0;
+    KeepGame();
     return answer;
 }
 
@@ -87,7 +93,10 @@ bool ConfirmClose() {
 
 void OnNewGame() {
     StopTitleScreen();
+    SetAsideGame();
     if (ConfirmAbort() != IDOK) return;
+    GameAbandoned();
+    ForgetSteps();
     GeneratePuzzle();
     InvalidateClient();
 }
@@ -124,13 +133,17 @@ void OnSolution() {
     }
     GameState.gamePhase = Finished;
     GameState.shownPort = LongestHiddenRay();
+    KeepGame();
     InvalidateClient();
     UpdateWindow();
 }
 
 void OnLearn() {
     StopTitleScreen();
+    SetAsideGame();
     if (ConfirmAbort() != IDOK) return;
+    GameAbandoned();
+    ForgetSteps();
     RunRulesDialog();
 
     // The next new game returns to the size that was being played.
@@ -162,6 +175,7 @@ void OnLearn() {
 
 void OnHint() {
     GameState.hint = GameState.hint == 0 ? 1 : 0;
+    KeepGame();
     InvalidateClient();
     UpdateWindow();
 }
@@ -192,7 +206,11 @@ void OnOptions() {
     RunOptionsDialog();
     UpdateMenuLabels();
     SaveSettings();
-    if (GameState.optionsChanged != 0) GeneratePuzzle();
+    if (GameState.optionsChanged != 0) {
+        ForgetSteps();
+        GeneratePuzzle();
+    }
+    KeepGame();
     InvalidateClient();
 }
 
@@ -213,6 +231,7 @@ void OnTimer(uint32_t /*timerId*/) {
     if (GameState.moveCount != 0) {
         GameState.lastTick = GetTickCount();
         InvalidateRect(GameState.clockRect);
+        KeepRunningClock();
     }
 }
 
@@ -239,6 +258,12 @@ void OnCommand(int id) {
             break;
         case ID_TOOL_HINT:
             OnHint();
+            break;
+        case ID_EDIT_UNDO:
+            OnUndo();
+            break;
+        case ID_EDIT_REDO:
+            OnRedo();
             break;
         case ID_APP_EXIT:
             if (ConfirmClose()) CloseMainWindow();

@@ -4,6 +4,7 @@
 
 #include "core/render/paint.h"
 #include "core/ui/game_flow.h"
+#include "core/ui/keeping.h"
 #include "model/game_state.h"
 #include "model/model.h"
 #include "seam/host.h"
@@ -60,7 +61,11 @@ void ApplyTap(const TapHit& hit) {
     } else {
         switch (hit.place) {
             case TapPlace::Board:
-                if (g.gamePhase == Playing) TapBoard(hit.column, hit.row);
+                if (g.gamePhase == Playing) {
+                    const PlayerSide before = BeforeBoardTap();
+                    TapBoard(hit.column, hit.row);
+                    AfterBoardTap(before);
+                }
                 break;
             case TapPlace::Palette:
                 TapPalette(hit.slot);
@@ -73,14 +78,19 @@ void ApplyTap(const TapHit& hit) {
         }
     }
 
-    if (g.gamePhase == Playing) {
+    JudgeBoard();
+}
+
+void JudgeBoard() {
+    if (GameState.gamePhase == Playing) {
         int32_t misplaced = 0;
         const int16_t mismatches = CompareBoards(misplaced);
-        if (mismatches <= 0 && g.placedCount == g.itemCount) {
+        if (mismatches <= 0 && GameState.placedCount == GameState.itemCount) {
             OnSolution();  // solved: the game ends here and repaints
             return;
         }
     }
+    KeepGame();
     InvalidateClient();
     UpdateWindow();
 }

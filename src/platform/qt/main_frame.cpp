@@ -418,12 +418,14 @@ int HostMessageBox(std::u16string_view text, std::u16string_view caption, unsign
 }
 
 // Qt's own texts (the OK and Cancel buttons of boxes and dialogs) follow the game's language, and so
-// do the menus.
-void HostLanguageChanged() {
+// do the menus; Undo and Redo are greyed while there is nothing to take.
+void HostCommandsChanged() {
     UsePlatformLanguage(PlaysInFrench());
     for (const Command& command : Commands()) {
         const auto action = commandActions.find(command.id);
-        if (action != commandActions.end()) action->second->setText(FromUtf16(CommandLabel(command)));
+        if (action == commandActions.end()) continue;
+        action->second->setText(FromUtf16(CommandLabel(command)));
+        action->second->setEnabled(CommandEnabled(command.id));
     }
     for (const auto& [place, menu] : menus) {
         menu->setTitle(FromUtf16(MenuTitle(static_cast<CommandPlace>(place))));
@@ -445,12 +447,14 @@ void UseQtHost() {
     host.updateWindow = &HostUpdateWindow;
     host.messageBox = &HostMessageBox;
     host.loadBitmap = &LoadQtBitmap;
-    host.languageChanged = &HostLanguageChanged;
+    host.commandsChanged = &HostCommandsChanged;
     host.runDialog = &RunTemplateDialog;
     host.closeWindow = &HostCloseWindow;
     host.randomSeed = [] { return QRandomGenerator::system()->generate(); };
     host.readSettings = &ReadSettingsFile;
     host.writeSettings = &WriteSettingsFile;
+    host.readGame = &ReadKeptGameFile;
+    host.writeGame = &WriteKeptGameFile;
     host.drawText = &DrawQtText;
     SetHost(host);
 }

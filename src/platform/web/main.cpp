@@ -36,18 +36,22 @@ EM_ASYNC_JS(int, PageMessageBox,
 EM_JS(void, PageLanguage, (int french), { Module.web.language(french); });
 EM_JS(void, PageMenuTitle, (const char16_t* text, int length), { Module.web.menuTitle(text, length); });
 EM_JS(void, PageCommand,
-      (int id, int toolBar, int picture, int separatorAfter, const char16_t* text, int length),
-      { Module.web.command(id, toolBar, picture, separatorAfter, text, length); });
-EM_JS(void, PageCommandLabel, (int id, const char16_t* text, int length),
-      { Module.web.commandLabel(id, text, length); });
+      (int id, const char* place, int picture, int separatorAfter, const char* keys, const char16_t* text,
+       int length),
+      {
+          Module.web.command(id, UTF8ToString(place), picture, separatorAfter, UTF8ToString(keys), text,
+                             length);
+      });
+EM_JS(void, PageCommandLabel, (int id, const char16_t* text, int length, int enabled),
+      { Module.web.commandLabel(id, text, length, enabled); });
 EM_JS(void, PageToolPictures, (const uint32_t* pixels, int width, int height),
       { Module.web.toolPictures(pixels, width, height); });
 EM_JS(void, PageClose, (), { Module.web.close(); });
 EM_JS(uint32_t, PageRandomSeed, (), { return Module.web.randomSeed(); });
-EM_JS(int, PageSettingsLength, (), { return Module.web.settingsLength(); });
-EM_JS(void, PageCopySettings, (char* bytes, int length), { Module.web.copySettings(bytes, length); });
-EM_JS(int, PageWriteSettings, (const char* bytes, int length),
-      { return Module.web.writeSettings(bytes, length); });
+EM_JS(int, PageStoredLength, (const char* key), { return Module.web.storedLength(UTF8ToString(key)); });
+EM_JS(void, PageCopyStored, (char* bytes, int length), { Module.web.copyStored(bytes, length); });
+EM_JS(int, PageWriteStored, (const char* key, const char* bytes, int length),
+      { return Module.web.writeStored(UTF8ToString(key), bytes, length); });
 EM_JS(int, PageLineHeight, (), { return Module.web.lineHeight(); });
 EM_JS(int, PageAscent, (), { return Module.web.ascent(); });
 EM_JS(int, PageLineWidth, (const char16_t* text, int length), { return Module.web.lineWidth(text, length); });
@@ -161,20 +165,23 @@ void Relabel() {
     PageMenuTitle(title.data(), Count(title));
     for (const Command& command : Commands()) {
         const std::u16string_view label = CommandLabel(command);
-        PageCommandLabel(command.id, label.data(), Count(label));
+        PageCommandLabel(command.id, label.data(), Count(label), CommandEnabled(command.id) ? 1 : 0);
     }
 }
 
-// The page shows the handheld's "Menu" and tool bar and the menus a browser can use; the View menu's
-// zoom and full screen are the desktop window's, the page fits the game to its canvas by itself.
+// The page shows the handheld's "Menu" and tool bar, and Undo and Redo as buttons of its bar; the View
+// menu's zoom and full screen are the desktop window's, the page fits the game to its canvas itself.
 void BuildCommandBar() {
     const Bitmap strip = LoadBitmapW(128);
     if (!strip.isNull()) PageToolPictures(strip.constBits(), strip.width(), strip.height());
     for (const Command& command : Commands()) {
         if (command.place == CommandPlace::View) continue;
         const std::u16string_view label = CommandLabel(command);
-        PageCommand(command.id, command.place == CommandPlace::ToolBar ? 1 : 0, command.picture,
-                    command.separatorAfter ? 1 : 0, label.data(), Count(label));
+        const char* place = command.place == CommandPlace::ToolBar ? "toolbar"
+                            : command.place == CommandPlace::Edit  ? "edit"
+                                                                   : "menu";
+        PageCommand(command.id, place, command.picture, command.separatorAfter ? 1 : 0, command.keys,
+                    label.data(), Count(label));
     }
 }
 
@@ -254,20 +261,37 @@ int RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
     }
 }
 
-// ---- Settings in the page's local storage ---------------------------------------------------------
+// ---- The stores in the page's local storage --------------------------------------------------------
+// The settings under "Mirovane.reg", in the same text as the desktop's file; the game in progress under
+// "Mirovane.game". Each is one item, read and replaced as one; an empty game text removes its item.
 
-SettingsRead ReadStoredSettings(std::string& text) {
-    const int length = PageSettingsLength();
+constexpr const char* kSettingsKey = "Mirovane.reg";
+constexpr const char* kGameKey = "Mirovane.game";
+
+SettingsRead ReadStored(const char* key, std::size_t limit, std::string& text) {
+    const int length = PageStoredLength(key);
     if (length == -1) return SettingsRead::Missing;
     if (length < 0) return SettingsRead::Unreadable;
-    if (static_cast<std::size_t>(length) > kSettingsFileLimit) return SettingsRead::TooLarge;
+    if (static_cast<std::size_t>(length) > limit) return SettingsRead::TooLarge;
     text.assign(static_cast<std::size_t>(length), '\0');
-    PageCopySettings(text.data(), length);
+    PageCopyStored(text.data(), length);
     return SettingsRead::Present;
 }
 
+SettingsRead ReadStoredSettings(std::string& text) {
+    return ReadStored(kSettingsKey, kSettingsFileLimit, text);
+}
+
 int32_t WriteStoredSettings(const std::string& text) {
-    return PageWriteSettings(text.data(), static_cast<int>(text.size()));
+    return PageWriteStored(kSettingsKey, text.data(), static_cast<int>(text.size()));
+}
+
+SettingsRead ReadStoredGame(std::string& text) {
+    return ReadStored(kGameKey, kKeptGameTextLimit, text);
+}
+
+int32_t WriteStoredGame(const std::string& text) {
+    return PageWriteStored(kGameKey, text.data(), static_cast<int>(text.size()));
 }
 
 // ---- Text -----------------------------------------------------------------------------------------
@@ -289,12 +313,14 @@ void UseWebHost() {
     host.updateWindow = &PaintPending;
     host.messageBox = &ShowMessageBox;
     host.loadBitmap = &LoadBitmap;
-    host.languageChanged = &Relabel;
+    host.commandsChanged = &Relabel;
     host.runDialog = &RunPageDialog;
     host.closeWindow = [] { PageClose(); };
     host.randomSeed = [] { return PageRandomSeed(); };
     host.readSettings = &ReadStoredSettings;
     host.writeSettings = &WriteStoredSettings;
+    host.readGame = &ReadStoredGame;
+    host.writeGame = &WriteStoredGame;
     host.drawText = &DrawGlyphText;
     UseGlyphText(GlyphSource{PageLineHeight(), PageAscent(), &LineWidth, &DrawLine});
     SetHost(host);

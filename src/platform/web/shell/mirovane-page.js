@@ -11,7 +11,6 @@ const kWidth = 240;
 const kHeight = 268;
 const IDOK = 1;
 const IDCANCEL = 2;
-const kSettingsKey = 'Mirovane.reg';
 const kTextFont = '11px "DejaVu Sans", Verdana, sans-serif';
 const kDialogFont = '12px "DejaVu Sans", Verdana, sans-serif';
 const kWriteFault = 29;
@@ -111,7 +110,16 @@ function tap(event) {
 // Keyboard play: the arrows, Space, Return and the digits go to the game; chords and every other key
 // stay the browser's.
 function key(event) {
-  if (event.ctrlKey || event.altKey || event.metaKey || document.querySelector('dialog[open]')) return;
+  if (document.querySelector('dialog[open]')) return;
+  if (event.ctrlKey || event.metaKey) {
+    const chord = 'Ctrl+' + (event.shiftKey ? 'Shift+' : '') + event.key.toUpperCase();
+    if (shortcuts.has(chord)) {
+      event.preventDefault();
+      command(shortcuts.get(chord));
+    }
+    return;
+  }
+  if (event.altKey) return;
   if (event.key !== ' ' && event.key !== 'Enter' && !/^(Arrow(Left|Right|Up|Down)|[1-9])$/.test(event.key)) return;
   event.preventDefault();
   closeMenu();
@@ -134,6 +142,7 @@ function command(id) {
 
 let toolStrip = null;  // the tool bar's pictures, side by side
 const commandLabels = new Map();  // what shows each command's label, by id
+const shortcuts = new Map();      // command ids by chord, as "Ctrl+Shift+Z"
 
 menuButton.addEventListener('click', event => {
   event.stopPropagation();
@@ -285,9 +294,12 @@ const web = {
   menuTitle(address, length) {
     menuButton.textContent = text(address, length);
   },
-  commandLabel(id, address, length) {
+  commandLabel(id, address, length, enabled) {
     const shown = commandLabels.get(id);
-    if (shown) shown.textContent = text(address, length);
+    if (!shown) return;
+    shown.textContent = text(address, length);
+    shown.disabled = !enabled;
+    shown.setAttribute('aria-disabled', enabled ? 'false' : 'true');
   },
   toolPictures(address, width, height) {
     toolStrip = document.createElement('canvas');
@@ -301,10 +313,20 @@ const web = {
     }
     context.putImageData(image, 0, 0);
   },
-  // One command of the game's table: an item of "Menu", or a button of the tool bar with its picture.
-  command(id, toolBar, picture, separatorAfter, address, length) {
+  // One command of the game's table: an item of "Menu", a button of the tool bar with its picture, or
+  // a button of the bar with its label (Undo, Redo). Its shortcuts ("Ctrl+Z; Ctrl+Y") act on the page.
+  command(id, place, picture, separatorAfter, keys, address, length) {
     const label = text(address, length);
-    if (toolBar) {
+    for (const chord of keys.split('; ')) if (chord) shortcuts.set(chord, id);
+    if (place === 'edit') {
+      const button = element('button', 'edit', label);
+      button.dataset.command = id;
+      button.addEventListener('click', () => command(id));
+      byId('bar').appendChild(button);
+      commandLabels.set(id, button);
+      return;
+    }
+    if (place === 'toolbar') {
       const bar = byId('bar');
       const button = element('button');
       button.dataset.command = id;
@@ -341,11 +363,12 @@ const web = {
     return crypto.getRandomValues(new Uint32Array(1))[0];
   },
 
-  // The settings text: bytes, kept as one character a byte.
-  settingsLength() {
+  // The stores (the settings text, the game in progress): bytes, kept as one character a byte, each
+  // under the key the game names.
+  storedLength(key) {
     let stored;
     try {
-      stored = localStorage.getItem(kSettingsKey);
+      stored = localStorage.getItem(key);
     } catch (error) {
       return -2;
     }
@@ -354,17 +377,18 @@ const web = {
                                                 : Uint8Array.from(stored, c => c.charCodeAt(0));
     return web.readBytes.length;
   },
-  copySettings(address, length) {
+  copyStored(address, length) {
     HEAPU8.set(web.readBytes.subarray(0, length), address);
     web.readBytes = null;
   },
-  writeSettings(address, length) {
+  writeStored(key, address, length) {
     let stored = '';
     for (let at = address, end = address + length; at < end; at += 4096) {
       stored += String.fromCharCode.apply(null, HEAPU8.subarray(at, Math.min(end, at + 4096)));
     }
     try {
-      localStorage.setItem(kSettingsKey, stored);
+      if (length === 0) localStorage.removeItem(key);
+      else localStorage.setItem(key, stored);
       return 0;
     } catch (error) {
       return kWriteFault;
