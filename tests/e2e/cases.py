@@ -230,7 +230,43 @@ def the_keyboard_places_items_shows_rays_and_picks_slots(desktop):
     wait_until("the digit 2 to select the second slot", lambda: slot(1) == (255, 255, 255))
 
 
+def a_killed_game_comes_back_and_undo_takes_back_a_new_game(desktop):
+    game = desktop.start()
+    end_title(game)
+    for cell in ((0, 0), (1, 1)):
+        game.click(*game.board_cell_centre(*cell))
+        wait_until(f"an item in cell {cell}", lambda: game.cell_has_item(*cell))
+    game.focus()
+    game.key("ctrl+z")
+    wait_until("Undo to take the second item back", lambda: not game.cell_has_item(1, 1))
+    game.key("ctrl+shift+z")
+    wait_until("Redo to put it again", lambda: game.cell_has_item(1, 1))
+    board = (40, 30, 240, 240)  # the board and its numbers, below the clock
+    played = game.game_screen().region(board)
+
+    game.process.kill()  # SIGKILL: nothing is saved at the end
+    game.process.wait()
+    game = desktop.start()
+    check("a new start shows the title screen first", not game.shows_board())
+    end_title(game)
+    check("the same board and numbers after a kill", game.game_screen().region(board) == played)
+    clock = (150, 0, 240, 15)
+    first = game.client().region(clock)
+    wait_until("the kept game's clock to run on", lambda: game.client().region(clock) != first, timeout=2)
+
+    game.focus()
+    game.key("ctrl+n")
+    game.wait_for_box()
+    game.key("Return")  # OK: abort the game
+    game.wait_for_no_box()
+    wait_until("a new game", lambda: not game.cell_has_item(0, 0))
+    game.focus()
+    game.key("ctrl+z")
+    wait_until("Undo to bring the abandoned game back", lambda: game.game_screen().region(board) == played)
+
+
 CASES = {case.__name__: case for case in [
+    a_killed_game_comes_back_and_undo_takes_back_a_new_game,
     title_ends_by_itself_and_by_a_tap, a_tap_places_an_item_and_starts_the_clock, about_during_the_title,
     solution_cancelled_during_the_title, exit_asks_during_a_game, the_menu_opens_after_every_dialog,
     a_second_copy_raises_the_first, french_players_get_french_buttons,

@@ -168,6 +168,22 @@ def play(page, case):
     check("Cancel keeps the game in play", page.cell_has_item(0, 2) and not page.driver.find_elements(
         By.CSS_SELECTOR, "#screen button"))
 
+    # A reload (a closed tab, a phone dropping the page) keeps the game: after the title, the same
+    # board, numbers and ray. Ctrl+Z takes the last item back; the bar's Redo puts it again.
+    played = page.pixels(*board)
+    driver.refresh()
+    wait_until("the page again", lambda: page.js("return !!window.mirovane && window.mirovane.presented.length >= 2"))
+    page.tap(235, 5)
+    wait_until("the board after the title", page.shows_board, timeout=2)
+    check("the same game after a reload", page.pixels(*board) == played)
+    driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyDown", "key": "z", "code": "KeyZ",
+                                                      "modifiers": 2, "windowsVirtualKeyCode": 90})
+    driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", "key": "z", "code": "KeyZ",
+                                                      "modifiers": 2, "windowsVirtualKeyCode": 90})
+    wait_until("Ctrl+Z to take the keyboard's item back", lambda: not page.cell_has_item(0, 2))
+    driver.find_element(By.CSS_SELECTOR, "#bar button.edit[data-command='42002']").click()
+    wait_until("Redo to put it again", lambda: page.cell_has_item(0, 2))
+
     check("loading and playing wrote no settings yet", page.stored() is None)
     page.choose(1)  # Show solution, with items left to place
     check("the solution asks first", "Solution" in page.dialog().text)
