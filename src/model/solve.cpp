@@ -1,0 +1,444 @@
+// The solver: a depth-first search over the cells that the rays reach.
+//
+// Every port fires its ray into a board of its own where a cell is either decided (an item code,
+// Empty included) or still open. Each ray is followed through decided cells up to the first open one,
+// where it waits. A node of the search decides one cell where some ray waits: every content the
+// palette still allows is tried on every such cell, the waiting rays are moved on, and a content is
+// kept when no moved ray has already passed its label's count or ended another way than its label
+// says. The cell with the fewest contents left is the one the search branches on; a cell with none
+// ends the branch. When every ray has ended as its label says, the items still to place stand on
+// cells that no ray crosses and change no label, so the arrangements of that leaf are counted by
+// formula: the ways to put those items on the open cells.
+//
+// The tracing rules are those of TraceRay: the items' optics, a wormhole end sends the ray to the
+// other end (one more cell crossed) and on in the same direction, and a ray still inside the grid when
+// it would cross its 197th cell is stopped and shows the bare count 196. A ray that leaves through
+// another port is that port's ray backwards, so its end labels both ports.
+#include "model/solve.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "model/model.h"
+
+namespace {
+
+// The step limit of TraceRay: a ray stops when it would make its 197th step, after crossing 196 cells.
+constexpr int kStepLimit = kRayPathCapacity - 3;
+constexpr int kOpen = -1;      // a cell of the search's board whose content is not decided yet
+constexpr int kFinished = -1;  // Ray::cell of a ray that has ended
+
+// kTurn[item][entering direction]: the direction in which a ray leaves a cell holding item.
+constexpr int8_t kTurn[7][4] = {
+    {Up, Right, Down, Left},  // Empty
+    {Right, Up, Left, Down},  // SlashMirror
+    {Left, Down, Right, Up},  // BackslashMirror
+    {Up, Left, Down, Right},  // VerticalMirror
+    {Down, Right, Up, Left},  // HorizontalMirror
+    {Up, Right, Down, Left},  // Absorber (never turns: the ray ends there)
+    {Down, Left, Up, Right},  // TotalReflector
+};
+constexpr int kStepX[4] = {0, 1, 0, -1};
+constexpr int kStepY[4] = {-1, 0, 1, 0};
+
+// A ray waiting on a cell it has entered (crossed counts that cell) and must leave in `direction`
+// once the cell's content turns it. While a ray is inside the grid, its step count equals `crossed`.
+struct Ray {
+    int8_t cell;  // x * 8 + y, or kFinished
+    int8_t direction;
+    uint8_t crossed;
+};
+
+// One node of the search: the board as decided so far, the rays, and the items still to place.
+struct Node {
+    std::array<int8_t, 64> cells;  // kOpen or an item code
+    std::array<Ray, 32> rays;
+    std::array<int8_t, 7> left;  // items still to place, by type
+    int8_t itemsLeft;
+    int8_t open;  // open cells on the grid
+};
+
+// What stays fixed during one search, and its tallies.
+struct Search {
+    int32_t n;
+    int32_t ports;
+    PortLabels labels;
+    int32_t wormholeA;  // cell of each end, or -1
+    int32_t wormholeB;
+    std::array<int8_t, 64> exitDistance;  // fewest cells a ray there still crosses before it can leave
+    SolveLimits limits;
+    uint64_t count;
+    uint64_t steps;
+    bool stopped;
+    bool outOfSteps;
+    std::array<uint16_t, 64> seen;  // bit v: some arrangement has content v on the cell
+};
+
+int Manhattan(int a, int b) {
+    return std::abs((a >> 3) - (b >> 3)) + std::abs((a & 7) - (b & 7));
+}
+
+// Fewest cells a ray on cell a crosses to stand on cell b, a wormhole jump included.
+int Distance(const Search& s, int a, int b) {
+    int d = Manhattan(a, b);
+    if (s.wormholeA >= 0) {
+        d = std::min(d, Manhattan(a, s.wormholeA) + 1 + Manhattan(s.wormholeB, b));
+        d = std::min(d, Manhattan(a, s.wormholeB) + 1 + Manhattan(s.wormholeA, b));
+    }
+    return d;
+}
+
+int EdgeDistance(int cell, int n) {
+    const int x = cell >> 3, y = cell & 7;
+    return std::min(std::min(x, y), std::min(n - 1 - x, n - 1 - y));
+}
+
+// Entry cell and direction of port p's ray.
+Ray PortRay(int p, int n) {
+    if (p < n) return {static_cast<int8_t>(p * 8), Down, 1};
+    if (p < 2 * n) return {static_cast<int8_t>((n - 1) * 8 + p - n), Left, 1};
+    if (p < 3 * n) return {static_cast<int8_t>((3 * n - 1 - p) * 8 + n - 1), Up, 1};
+    return {static_cast<int8_t>(4 * n - 1 - p), Right, 1};
+}
+
+int ExitPort(int x, int y, int n) {
+    if (y == -1) return x;
+    if (x == n) return n + y;
+    if (y == n) return 3 * n - 1 - x;
+    return 4 * n - 1 - y;
+}
+
+// Whether ray p, waiting on `cell` after `crossed` cells, can still end as its label says.
+bool CanStillMatch(const Search& s, int p, int cell, int crossed) {
+    const EdgeLabel label = s.labels[p];
+    const int count = label & 0xFF;
+    switch (label & kLabelKindMask) {
+        case 0:  // a bare 196 is also what a ray stopped by the step limit shows
+            return crossed + (count >= kStepLimit - 1 ? 0 : s.exitDistance[cell]) <= count;
+        case kLabelReflected:
+            return crossed + Distance(s, cell, PortRay(p, s.n).cell) <= count;
+        case kLabelAbsorbed:
+            return crossed <= count;
+        default:
+            return false;
+    }
+}
+
+// How a ray followed through decided cells stands: waiting on an open cell, or ended.
+enum class RayEnd { Waiting, Absorbed, Left, Stopped };
+
+struct Ending {
+    RayEnd how;
+    int exit;  // the port it left through
+    int crossed;
+};
+
+// Moves `ray` on through decided cells until it waits on an open cell or ends.
+Ending Follow(const Search& s, const Node& node, Ray& ray) {
+    int x = ray.cell >> 3, y = ray.cell & 7;
+    int direction = ray.direction;
+    int crossed = ray.crossed;
+    for (;;) {
+        const int item = node.cells[x * 8 + y];
+        if (item == kOpen) {
+            ray = {static_cast<int8_t>(x * 8 + y), static_cast<int8_t>(direction),
+                   static_cast<uint8_t>(crossed)};
+            return {RayEnd::Waiting, -1, crossed};
+        }
+        if (item == Absorber) {
+            ray.cell = kFinished;
+            return {RayEnd::Absorbed, -1, crossed};
+        }
+        if (item == WormholeA || item == WormholeB) {
+            const int landing = item == WormholeA ? s.wormholeB : s.wormholeA;
+            x = landing >> 3;
+            y = landing & 7;
+            ++crossed;
+        } else {
+            direction = kTurn[item][direction];
+        }
+        if (crossed + 1 >= kStepLimit) {
+            ray.cell = kFinished;
+            return {RayEnd::Stopped, -1, crossed};
+        }
+        x += kStepX[direction];
+        y += kStepY[direction];
+        if (static_cast<unsigned>(x) >= static_cast<unsigned>(s.n) ||
+            static_cast<unsigned>(y) >= static_cast<unsigned>(s.n)) {
+            ray.cell = kFinished;
+            return {RayEnd::Left, ExitPort(x, y, s.n), crossed};
+        }
+        ++crossed;
+    }
+}
+
+// The label that port p shows for a ray that ended so.
+EdgeLabel LabelOf(const Ending& end, int p) {
+    if (end.how == RayEnd::Absorbed) return static_cast<EdgeLabel>(kLabelAbsorbed + end.crossed);
+    if (end.how == RayEnd::Left && end.exit == p)
+        return static_cast<EdgeLabel>(kLabelReflected + end.crossed);
+    return static_cast<EdgeLabel>(end.crossed);
+}
+
+// Moves ray p on; false when it can no longer give its label. A ray that leaves through another port
+// is that port's ray backwards: both end, and both labels must be its count.
+bool Advance(const Search& s, Node& node, int p) {
+    const Ending end = Follow(s, node, node.rays[p]);
+    if (end.how == RayEnd::Waiting) return CanStillMatch(s, p, node.rays[p].cell, end.crossed);
+    if (s.labels[p] != LabelOf(end, p)) return false;
+    if (end.how != RayEnd::Left || end.exit == p) return true;
+    node.rays[end.exit].cell = kFinished;
+    return s.labels[end.exit] == end.crossed;
+}
+
+// Decides `cell` as `content` and moves the rays waiting there; false when that breaks a label or
+// leaves more items than open cells.
+bool Place(const Search& s, Node& node, int cell, int content) {
+    node.cells[cell] = static_cast<int8_t>(content);
+    --node.open;
+    if (content != Empty) {
+        --node.left[content];
+        --node.itemsLeft;
+    }
+    if (node.itemsLeft > node.open) return false;
+    for (int p = 0; p < s.ports; ++p) {
+        if (node.rays[p].cell == cell && !Advance(s, node, p)) return false;
+    }
+    return true;
+}
+
+// binomial[n][k] for n up to 64 and k up to 13: every such value fits in 64 bits.
+constexpr auto kBinomial = [] {
+    std::array<std::array<uint64_t, 14>, 65> table{};
+    for (int n = 0; n <= 64; ++n) {
+        table[n][0] = 1;
+        for (int k = 1; k <= std::min(n, 13); ++k) table[n][k] = table[n - 1][k - 1] + table[n - 1][k];
+    }
+    return table;
+}();
+
+uint64_t SaturatingProduct(uint64_t a, uint64_t b) {
+    return a != 0 && b > UINT64_MAX / a ? UINT64_MAX : a * b;
+}
+
+// The ways to put the items still to place on the node's open cells.
+uint64_t Arrangements(const Node& node) {
+    uint64_t ways = 1;
+    int cells = node.open;
+    for (int t = SlashMirror; t <= TotalReflector; ++t) {
+        ways = SaturatingProduct(ways, kBinomial[cells][node.left[t]]);
+        cells -= node.left[t];
+    }
+    return ways;
+}
+
+bool EveryCellUnsure(const Search& s) {
+    for (int x = 0; x < s.n; ++x) {
+        for (int y = 0; y < s.n; ++y) {
+            if (std::popcount(s.seen[x * 8 + y]) < 2) return false;
+        }
+    }
+    return true;
+}
+
+// Every ray has ended as its label says: the node's arrangements count, and so do its cells' contents.
+void Leaf(Search& s, const Node& node) {
+    const uint64_t ways = Arrangements(node);
+    s.count = s.count > UINT64_MAX - ways ? UINT64_MAX : s.count + ways;
+    if (s.limits.sureCells) {
+        uint16_t openContents = node.open > node.itemsLeft ? 1u << Empty : 0;
+        for (int t = SlashMirror; t <= TotalReflector; ++t) {
+            if (node.left[t] > 0) openContents |= static_cast<uint16_t>(1u << t);
+        }
+        for (int x = 0; x < s.n; ++x) {
+            for (int y = 0; y < s.n; ++y) {
+                const int content = node.cells[x * 8 + y];
+                s.seen[x * 8 + y] |= content == kOpen ? openContents : static_cast<uint16_t>(1u << content);
+            }
+        }
+    }
+    if (s.count > s.limits.cap && (!s.limits.sureCells || EveryCellUnsure(s))) s.stopped = true;
+}
+
+void Explore(Search& s, const Node& node) {
+    uint64_t waiting = 0;  // cells where some ray waits
+    for (int p = 0; p < s.ports; ++p) {
+        if (node.rays[p].cell != kFinished) waiting |= uint64_t{1} << node.rays[p].cell;
+    }
+    if (waiting == 0) {
+        Leaf(s, node);
+        return;
+    }
+    int bestCell = -1;
+    unsigned bestContents = 0;
+    int bestCount = 8;
+    for (; waiting != 0 && bestCount > 1; waiting &= waiting - 1) {
+        const int cell = std::countr_zero(waiting);
+        unsigned contents = 0;
+        int count = 0;
+        for (int content = Empty; content <= TotalReflector; ++content) {
+            if (content != Empty && node.left[content] == 0) continue;
+            Node trial = node;
+            ++s.steps;
+            if (Place(s, trial, cell, content)) {
+                contents |= 1u << content;
+                ++count;
+            }
+        }
+        if (count == 0) return;
+        if (count < bestCount) {
+            bestCell = cell;
+            bestContents = contents;
+            bestCount = count;
+        }
+    }
+    if (s.steps > s.limits.budget) {
+        s.outOfSteps = s.stopped = true;
+        return;
+    }
+    for (; bestContents != 0 && !s.stopped; bestContents &= bestContents - 1) {
+        Node child = node;
+        Place(s, child, bestCell, std::countr_zero(bestContents));
+        Explore(s, child);
+    }
+}
+
+bool OnGrid(Point32 cell, int32_t n) {
+    return cell.x >= 0 && cell.x < n && cell.y >= 0 && cell.y < n;
+}
+
+// The search's fixed part and its first node; false when the puzzle breaks its own rules.
+bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
+    const int32_t n = puzzle.size;
+    if (n < 4 || n > 8) return false;
+    s.n = n;
+    s.ports = 4 * n;
+    s.labels = puzzle.labels;
+    const bool wormholes = OnGrid(puzzle.wormholeA, n) && OnGrid(puzzle.wormholeB, n);
+    s.wormholeA = wormholes ? puzzle.wormholeA.x * 8 + puzzle.wormholeA.y : -1;
+    s.wormholeB = wormholes ? puzzle.wormholeB.x * 8 + puzzle.wormholeB.y : -1;
+    if (wormholes && s.wormholeA == s.wormholeB) return false;
+    if (!wormholes && (puzzle.wormholeA != Point32{-1, -1} || puzzle.wormholeB != Point32{-1, -1}))
+        return false;
+
+    node.cells.fill(Empty);
+    node.open = 0;
+    for (int x = 0; x < n; ++x) {
+        for (int y = 0; y < n; ++y) {
+            const int cell = x * 8 + y;
+            const int16_t placed = puzzle.placed[cell];
+            if (placed < Empty || placed > TotalReflector) return false;
+            node.cells[cell] = static_cast<int8_t>(placed == Empty ? kOpen : placed);
+            node.open += placed == Empty;
+            s.exitDistance[cell] = static_cast<int8_t>(EdgeDistance(cell, n));
+            if (wormholes) {
+                const int viaA = Manhattan(cell, s.wormholeA) + 1 + EdgeDistance(s.wormholeB, n);
+                const int viaB = Manhattan(cell, s.wormholeB) + 1 + EdgeDistance(s.wormholeA, n);
+                s.exitDistance[cell] = static_cast<int8_t>(std::min({EdgeDistance(cell, n), viaA, viaB}));
+            }
+        }
+    }
+    if (wormholes) {
+        if (node.cells[s.wormholeA] != kOpen || node.cells[s.wormholeB] != kOpen) return false;
+        node.cells[s.wormholeA] = WormholeA;
+        node.cells[s.wormholeB] = WormholeB;
+        node.open -= 2;
+    }
+    int itemsLeft = 0;
+    for (int t = SlashMirror; t <= TotalReflector; ++t) {
+        int left = puzzle.items[t];
+        for (int cell = 0; cell < 64; ++cell) left -= puzzle.placed[cell] == t;
+        if (puzzle.items[t] > 64 || left < 0) return false;
+        node.left[t] = static_cast<int8_t>(left);
+        itemsLeft += left;
+    }
+    node.left[Empty] = 0;
+    if (itemsLeft > node.open) return false;
+    node.itemsLeft = static_cast<int8_t>(itemsLeft);
+
+    for (int p = 0; p < s.ports; ++p) node.rays[p] = PortRay(p, n);
+    for (int p = s.ports; p < 32; ++p) node.rays[p].cell = kFinished;
+    for (int p = 0; p < s.ports; ++p) {
+        if (node.rays[p].cell != kFinished && !Advance(s, node, p)) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+Solution SolvePuzzle(const Puzzle& puzzle, const SolveLimits& limits) {
+    Search s{};
+    s.limits = limits;
+    Node node{};
+    Solution solution;
+    if (Prepare(puzzle, s, node)) Explore(s, node);
+    solution.steps = s.steps;
+    if (s.outOfSteps) {
+        solution.status = SolveStatus::OutOfSteps;
+        solution.arrangements = s.count;
+    } else if (s.count > limits.cap) {
+        solution.status = SolveStatus::MoreThanCap;
+        solution.arrangements = limits.cap + 1;
+    } else {
+        solution.arrangements = s.count;
+    }
+    const bool sure = limits.sureCells && s.count > 0 && !s.outOfSteps;
+    for (int x = 0; x < puzzle.size && x < 8; ++x) {
+        for (int y = 0; y < puzzle.size && y < 8; ++y) {
+            const uint16_t seen = s.seen[x * 8 + y];
+            solution.sure[x * 8 + y] =
+                sure && std::has_single_bit(seen) ? static_cast<int16_t>(std::countr_zero(seen)) : kNotSure;
+        }
+    }
+    return solution;
+}
+
+Fit PlacedItemsFit(const Puzzle& puzzle, uint64_t budget) {
+    const Solution solution = SolvePuzzle(puzzle, {.cap = 0, .budget = budget, .sureCells = false});
+    if (solution.status == SolveStatus::OutOfSteps) return Fit::Unknown;
+    return solution.arrangements > 0 ? Fit::Yes : Fit::No;
+}
+
+PortLabels LabelBoard(const Board& board, int32_t size) {
+    Search s{};
+    s.n = size;
+    s.ports = 4 * size;
+    s.wormholeA = s.wormholeB = -1;
+    Node node{};
+    int ends[2] = {0, 0};
+    for (int x = 0; x < size; ++x) {
+        for (int y = 0; y < size; ++y) {
+            const int16_t item = board[x * 8 + y];
+            node.cells[x * 8 + y] = static_cast<int8_t>(item >= Empty && item <= WormholeB ? item : 0);
+            if (item == WormholeA) s.wormholeA = x * 8 + y;
+            if (item == WormholeB) s.wormholeB = x * 8 + y;
+            if (item == WormholeA || item == WormholeB) ++ends[item - WormholeA];
+        }
+    }
+    if (ends[0] != 1 || ends[1] != 1) {  // a lone or doubled end lets rays through
+        for (int8_t& cell : node.cells) cell = static_cast<int8_t>(cell >= WormholeA ? 0 : cell);
+        s.wormholeA = s.wormholeB = -1;
+    }
+    PortLabels labels{};
+    for (int p = 0; p < s.ports; ++p) {
+        Ray ray = PortRay(p, size);
+        labels[p] = LabelOf(Follow(s, node, ray), p);
+    }
+    return labels;
+}
+
+Puzzle PuzzleOfGame(bool keepPlacedItems) {
+    Puzzle puzzle;
+    puzzle.size = GameState.gridSize;
+    puzzle.labels = GameState.hiddenLabels;
+    puzzle.wormholeA = GameState.wormholeA;
+    puzzle.wormholeB = GameState.wormholeB;
+    for (int32_t cell = 0; cell < 64; ++cell) {
+        const int16_t hidden = GameState.hiddenBoard[cell];
+        if (hidden >= SlashMirror && hidden <= TotalReflector) ++puzzle.items[hidden];
+        const int16_t placed = GameState.playerBoard[cell];
+        if (keepPlacedItems && placed >= SlashMirror && placed <= TotalReflector)
+            puzzle.placed[cell] = placed;
+    }
+    return puzzle;
+}
