@@ -65,7 +65,7 @@ struct Search {
     PortLabels labels;
     int32_t wormholeA;  // cell of each end, or -1
     int32_t wormholeB;
-    std::array<int8_t, 64> exitDistance;  // fewest cells a ray there still crosses before it can leave
+    std::array<uint32_t, 32> partners;  // per port: the ports whose ray it could be, backwards
     SolveLimits limits;
     uint64_t count;
     uint64_t steps;
@@ -88,11 +88,6 @@ int Distance(const Search& s, int a, int b) {
     return d;
 }
 
-int EdgeDistance(int cell, int n) {
-    const int x = cell >> 3, y = cell & 7;
-    return std::min(std::min(x, y), std::min(n - 1 - x, n - 1 - y));
-}
-
 // Entry cell and direction of port p's ray.
 Ray PortRay(int p, int n) {
     if (p < n) return {static_cast<int8_t>(p * 8), Down, 1};
@@ -106,22 +101,6 @@ int ExitPort(int x, int y, int n) {
     if (x == n) return n + y;
     if (y == n) return 3 * n - 1 - x;
     return 4 * n - 1 - y;
-}
-
-// Whether ray p, waiting on `cell` after `crossed` cells, can still end as its label says.
-bool CanStillMatch(const Search& s, int p, int cell, int crossed) {
-    const EdgeLabel label = s.labels[p];
-    const int count = label & 0xFF;
-    switch (label & kLabelKindMask) {
-        case 0:  // a bare 196 is also what a ray stopped by the step limit shows
-            return crossed + (count >= kStepLimit - 1 ? 0 : s.exitDistance[cell]) <= count;
-        case kLabelReflected:
-            return crossed + Distance(s, cell, PortRay(p, s.n).cell) <= count;
-        case kLabelAbsorbed:
-            return crossed <= count;
-        default:
-            return false;
-    }
 }
 
 // How a ray followed through decided cells stands: waiting on an open cell, or ended.
@@ -180,15 +159,64 @@ EdgeLabel LabelOf(const Ending& end, int p) {
     return static_cast<EdgeLabel>(end.crossed);
 }
 
-// Moves ray p on; false when it can no longer give its label. A ray that leaves through another port
-// is that port's ray backwards: both end, and both labels must be its count.
-bool Advance(const Search& s, Node& node, int p) {
+// Moves ray p on; false when it ends another way than its label says. A ray that leaves through
+// another port is that port's ray backwards: both end, and both labels must be its count. The bits of
+// the rays that moved or ended go into `changed`.
+bool Advance(const Search& s, Node& node, int p, uint32_t& changed) {
+    changed |= 1u << p;
     const Ending end = Follow(s, node, node.rays[p]);
-    if (end.how == RayEnd::Waiting) return CanStillMatch(s, p, node.rays[p].cell, end.crossed);
+    if (end.how == RayEnd::Waiting) return true;
     if (s.labels[p] != LabelOf(end, p)) return false;
     if (end.how != RayEnd::Left || end.exit == p) return true;
     node.rays[end.exit].cell = kFinished;
+    changed |= 1u << end.exit;
     return s.labels[end.exit] == end.crossed;
+}
+
+// How many cells ray p, waiting on an open cell, may still cross beyond the fewest it needs to end as
+// its label says; negative when it cannot. A ray that is to leave through another port meets that
+// port's ray, which runs the same path backwards: between them they cross the label's count, the
+// cells that still part them included. A ray that is to come back out of its own port turns back on
+// the middle cell of its path.
+int Slack(const Search& s, const Node& node, int p) {
+    const Ray& ray = node.rays[p];
+    const EdgeLabel label = s.labels[p];
+    const int count = label & 0xFF;
+    switch (label & kLabelKindMask) {
+        case 0: {
+            if (count >= kStepLimit - 1) return count - ray.crossed;  // a ray stopped by the step limit
+            int slack = -1;
+            for (uint32_t partners = s.partners[p]; partners != 0; partners &= partners - 1) {
+                const Ray& other = node.rays[std::countr_zero(partners)];
+                if (other.cell == kFinished) continue;
+                slack = std::max(slack,
+                                 count + 1 - ray.crossed - other.crossed - Distance(s, ray.cell, other.cell));
+            }
+            return slack;
+        }
+        case kLabelReflected:
+            return count + 1 - 2 * ray.crossed;
+        case kLabelAbsorbed:
+            return count - ray.crossed;
+        default:
+            return -1;
+    }
+}
+
+// Checks the waiting rays that moved, and those of which a possible partner has ended. (A partner that
+// only moved checked the pair itself.)
+bool RaysCanStillMatch(const Search& s, const Node& node, uint32_t changed) {
+    uint32_t ended = 0;
+    for (uint32_t bits = changed; bits != 0; bits &= bits - 1) {
+        if (node.rays[std::countr_zero(bits)].cell == kFinished) ended |= bits & -bits;
+    }
+    for (int p = 0; p < s.ports; ++p) {
+        if (node.rays[p].cell == kFinished || ((changed >> p & 1) == 0 && (s.partners[p] & ended) == 0)) {
+            continue;
+        }
+        if (Slack(s, node, p) < 0) return false;
+    }
+    return true;
 }
 
 // Decides `cell` as `content` and moves the rays waiting there; false when that breaks a label or
@@ -201,10 +229,11 @@ bool Place(const Search& s, Node& node, int cell, int content) {
         --node.itemsLeft;
     }
     if (node.itemsLeft > node.open) return false;
+    uint32_t changed = 0;
     for (int p = 0; p < s.ports; ++p) {
-        if (node.rays[p].cell == cell && !Advance(s, node, p)) return false;
+        if (node.rays[p].cell == cell && !Advance(s, node, p, changed)) return false;
     }
-    return true;
+    return RaysCanStillMatch(s, node, changed);
 }
 
 // binomial[n][k] for n up to 64 and k up to 13: every such value fits in 64 bits.
@@ -260,20 +289,44 @@ void Leaf(Search& s, const Node& node) {
     if (s.count > s.limits.cap && (!s.limits.sureCells || EveryCellUnsure(s))) s.stopped = true;
 }
 
+// How many cells ray p would still cross if it ended now as its label says: to the middle of its path
+// for a ray that is to come back out of its own port.
+int CellsToCross(const Search& s, const Node& node, int p) {
+    const int count = s.labels[p] & 0xFF;
+    const int crossed = node.rays[p].crossed;
+    return (s.labels[p] & kLabelKindMask) == kLabelReflected ? (count + 1) / 2 - crossed : count - crossed;
+}
+
 void Explore(Search& s, const Node& node) {
-    uint64_t waiting = 0;  // cells where some ray waits
+    // The cells where rays wait, those of the rays nearest to their end first: a cell that leaves one
+    // content or none is most likely found there.
+    std::array<int8_t, 32> order;  // cells, by the fewest cells to cross of a ray waiting there
+    std::array<int16_t, 32> key;
+    int cells = 0;
     for (int p = 0; p < s.ports; ++p) {
-        if (node.rays[p].cell != kFinished) waiting |= uint64_t{1} << node.rays[p].cell;
+        const int cell = node.rays[p].cell;
+        if (cell == kFinished) continue;
+        int at = 0;
+        while (at < cells && order[at] != cell) ++at;
+        auto toCross = static_cast<int16_t>(CellsToCross(s, node, p));
+        if (at < cells && key[at] <= toCross) continue;
+        if (at == cells) ++cells;
+        for (; at > 0 && key[at - 1] > toCross; --at) {
+            order[at] = order[at - 1];
+            key[at] = key[at - 1];
+        }
+        order[at] = static_cast<int8_t>(cell);
+        key[at] = toCross;
     }
-    if (waiting == 0) {
+    if (cells == 0) {
         Leaf(s, node);
         return;
     }
     int bestCell = -1;
     unsigned bestContents = 0;
     int bestCount = 8;
-    for (; waiting != 0 && bestCount > 1; waiting &= waiting - 1) {
-        const int cell = std::countr_zero(waiting);
+    for (int i = 0; i < cells && bestCount > 1; ++i) {
+        const int cell = order[i];
         unsigned contents = 0;
         int count = 0;
         for (int content = Empty; content <= TotalReflector; ++content) {
@@ -330,12 +383,6 @@ bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
             if (placed < Empty || placed > TotalReflector) return false;
             node.cells[cell] = static_cast<int8_t>(placed == Empty ? kOpen : placed);
             node.open += placed == Empty;
-            s.exitDistance[cell] = static_cast<int8_t>(EdgeDistance(cell, n));
-            if (wormholes) {
-                const int viaA = Manhattan(cell, s.wormholeA) + 1 + EdgeDistance(s.wormholeB, n);
-                const int viaB = Manhattan(cell, s.wormholeB) + 1 + EdgeDistance(s.wormholeA, n);
-                s.exitDistance[cell] = static_cast<int8_t>(std::min({EdgeDistance(cell, n), viaA, viaB}));
-            }
         }
     }
     if (wormholes) {
@@ -356,12 +403,25 @@ bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
     if (itemsLeft > node.open) return false;
     node.itemsLeft = static_cast<int8_t>(itemsLeft);
 
+    // Port q's ray may be port p's backwards when both show the same count of a ray that left, and
+    // without wormholes when that count has the parity of the steps between their entry cells.
+    for (int p = 0; p < s.ports; ++p) {
+        s.partners[p] = 0;
+        for (int q = 0; q < s.ports; ++q) {
+            const int steps = (s.labels[p] & 0xFF) - 1 - Manhattan(PortRay(p, n).cell, PortRay(q, n).cell);
+            if (q != p && s.labels[q] == s.labels[p] && (s.labels[p] & kLabelKindMask) == 0 &&
+                (wormholes || (steps >= 0 && steps % 2 == 0))) {
+                s.partners[p] |= 1u << q;
+            }
+        }
+    }
     for (int p = 0; p < s.ports; ++p) node.rays[p] = PortRay(p, n);
     for (int p = s.ports; p < 32; ++p) node.rays[p].cell = kFinished;
+    uint32_t changed = 0;
     for (int p = 0; p < s.ports; ++p) {
-        if (node.rays[p].cell != kFinished && !Advance(s, node, p)) return false;
+        if (node.rays[p].cell != kFinished && !Advance(s, node, p, changed)) return false;
     }
-    return true;
+    return RaysCanStillMatch(s, node, changed);
 }
 
 }  // namespace
@@ -425,6 +485,16 @@ PortLabels LabelBoard(const Board& board, int32_t size) {
         labels[p] = LabelOf(Follow(s, node, ray), p);
     }
     return labels;
+}
+
+bool GeneratePuzzleWithOneAnswer(int32_t deals) {
+    for (int32_t deal = 0; deal < deals; ++deal) {
+        GeneratePuzzle();
+        if (GameState.gamePhase == Broken) continue;
+        const Solution solution = SolvePuzzle(PuzzleOfGame(false), {.cap = 1, .sureCells = false});
+        if (solution.status == SolveStatus::Exact && solution.arrangements == 1) return true;
+    }
+    return false;
 }
 
 Puzzle PuzzleOfGame(bool keepPlacedItems) {

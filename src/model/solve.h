@@ -68,6 +68,11 @@ Fit PlacedItemsFit(const Puzzle& puzzle, uint64_t budget = kSolveBudget);
 // TraceRay, with the wormhole ends where they stand on the board.
 PortLabels LabelBoard(const Board& board, int32_t size);
 
+// Deals new puzzles (GeneratePuzzle, drawing on from the same random source) until the solver finds
+// exactly one arrangement for one of them, and not a ray stopped by the step limit. False when all
+// of `deals` deals fail; the last one then stays.
+bool GeneratePuzzleWithOneAnswer(int32_t deals);
+
 // The current game's puzzle: gridSize, hiddenLabels, the wormhole ends, the hidden items; with
 // `keepPlacedItems` the items on the player's board must stay.
 Puzzle PuzzleOfGame(bool keepPlacedItems);
