@@ -175,4 +175,51 @@ TEST_F(SolveTest, CountsAndSureCellsAgreeWithBruteForceOnSmallBoards) {
     EXPECT_TRUE(unique > 0 && several > 0 && none > 0) << unique << " " << several << " " << none;
 }
 
+TEST_F(SolveTest, TheCapAndTheBudgetStopTheSearchAndSaySo) {
+    // Total reflectors all round hide the 36 cells inside, and the eight mirrors there.
+    const Board walled = BoardOf(
+        {"########", "#/\\/\\..#", "#......#", "#......#", "#......#", "#......#", "#\\/\\/..#", "########"});
+    const Puzzle puzzle = PuzzleOf(walled, 8, GameLabels(walled, 8));
+    const Solution exact = SolvePuzzle(puzzle, {.cap = UINT64_MAX - 1});
+    EXPECT_EQ(exact.status, SolveStatus::Exact);
+    EXPECT_EQ(exact.arrangements, 58905u * 35960u) << "4 of each diagonal mirror on 36 cells";
+    const Solution capped = SolvePuzzle(puzzle);
+    EXPECT_EQ(std::pair(capped.status, capped.arrangements),
+              std::pair(SolveStatus::MoreThanCap, 1'000'001ul));
+    EXPECT_EQ(capped.sure, exact.sure) << "the cap leaves the sure cells alone";
+    EXPECT_EQ(capped.sure[0], TotalReflector);
+    EXPECT_EQ(capped.sure[1 * 8 + 1], kNotSure);
+
+    std::mt19937 engine{5};
+    SetRandomSource(EngineDraw, &engine);
+    GameState.damier = 8;
+    GameState.items = 13;
+    GameState.usereflect = GameState.useabsorbed = GameState.useworm = 1;
+    GeneratePuzzle();
+    const Solution stopped = SolvePuzzle(PuzzleOfGame(false), {.budget = 3});
+    EXPECT_EQ(stopped.status, SolveStatus::OutOfSteps);
+    EXPECT_TRUE(
+        std::all_of(stopped.sure.begin(), stopped.sure.end(), [](int16_t c) { return c == kNotSure; }));
+    EXPECT_EQ(PlacedItemsFit(PuzzleOfGame(false), 3), Fit::Unknown);
+    EXPECT_EQ(PlacedItemsFit(PuzzleOfGame(false)), Fit::Yes);
+}
+
+TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
+    UsePuzzle({"/...", ".A..", "..B.", "...o"});
+    const Puzzle game = PuzzleOfGame(true);
+    ASSERT_EQ(SolvePuzzle(game).arrangements, 1u);
+    Puzzle tooMany = game, tooBig = game, oneCellTwoEnds = game, placedOnAnEnd = game;
+    tooMany.placed[3] = tooMany.placed[3 * 8 + 3] = Absorber;  // two absorbers where the puzzle hides one
+    tooBig.size = 9;
+    oneCellTwoEnds.wormholeB = oneCellTwoEnds.wormholeA;
+    placedOnAnEnd.placed[1 * 8 + 1] = SlashMirror;
+    for (const Puzzle& puzzle : {tooMany, tooBig, oneCellTwoEnds, placedOnAnEnd}) {
+        const Solution solution = SolvePuzzle(puzzle);
+        EXPECT_EQ(std::pair(solution.status, solution.arrangements), std::pair(SolveStatus::Exact, 0ul));
+        EXPECT_EQ(PlacedItemsFit(puzzle), Fit::No);
+    }
+    GameState.playerBoard[3 * 8 + 3] = Absorber;  // the player's item on its own cell
+    EXPECT_EQ(PlacedItemsFit(PuzzleOfGame(true)), Fit::Yes);
+}
+
 }  // namespace
