@@ -4,11 +4,14 @@
 // Empty included) or still open. Each ray is followed through decided cells up to the first open one,
 // where it waits. A node of the search decides one cell where some ray waits: every content the
 // palette still allows is tried on every such cell, the waiting rays are moved on, and a content is
-// kept when no moved ray has already passed its label's count or ended another way than its label
-// says. The cell with the fewest contents left is the one the search branches on; a cell with none
-// ends the branch. When every ray has ended as its label says, the items still to place stand on
-// cells that no ray crosses and change no label, so the arrangements of that leaf are counted by
-// formula: the ways to put those items on the open cells.
+// kept when no moved ray has ended another way than its label says or can no longer end as it says:
+// a ray that is to leave through another port must still be able to meet, within its count, the ray
+// of a port that shows the same label. The cell with the fewest contents left is the one the search
+// branches on (of equals, the one whose ray is nearest to its end); a cell with none ends the branch.
+// The search keeps one node a level on the stack, at most one level a cell, and allocates nothing. When every
+// ray has ended as its label says, the items still to place stand on cells that no ray crosses and change no
+// label, so the arrangements of that leaf are counted by formula: the ways to put those items on the open
+// cells.
 //
 // The tracing rules are those of TraceRay: the items' optics, a wormhole end sends the ray to the
 // other end (one more cell crossed) and on in the same direction, and a ray still inside the grid when
@@ -18,6 +21,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstdlib>
 
 #include "model/model.h"
 
