@@ -31,7 +31,8 @@ enum class SolveStatus : int32_t {
     OutOfSteps,   // the step budget ran out first: the count and the sure cells are unknown
 };
 
-// About 50 ms of a desktop's core; the hardest puzzles of 8 x 8 and 13 items need a tenth of it.
+// Some 0.4 s of a desktop core, at about 100 ns a step. The hardest of 80 000 dealt puzzles of 8 x 8
+// cells and 13 items (10 000 for each option set) took 1.7 million steps.
 inline constexpr uint64_t kSolveBudget = 4'000'000;
 
 struct SolveLimits {
