@@ -57,6 +57,7 @@ struct Ray {
 struct Node {
     std::array<int8_t, 64> cells;  // kOpen or an item code
     std::array<Ray, 32> rays;
+    uint32_t waiting;            // bit p: ray p has not ended
     std::array<int8_t, 7> left;  // items still to place, by type
     int8_t itemsLeft;
     int8_t open;  // open cells on the grid
@@ -69,7 +70,8 @@ struct Search {
     PortLabels labels;
     int32_t wormholeA;  // cell of each end, or -1
     int32_t wormholeB;
-    std::array<uint32_t, 32> partners;  // per port: the ports whose ray it could be, backwards
+    std::array<uint32_t, 32> partners;                // per port: the ports whose ray it could be, backwards
+    std::array<std::array<int8_t, 64>, 64> distance;  // [a][b]: fewest cells crossed from cell a to b
     SolveLimits limits;
     uint64_t count;
     uint64_t steps;
@@ -170,9 +172,11 @@ bool Advance(const Search& s, Node& node, int p, uint32_t& changed) {
     changed |= 1u << p;
     const Ending end = Follow(s, node, node.rays[p]);
     if (end.how == RayEnd::Waiting) return true;
+    node.waiting &= ~(1u << p);
     if (s.labels[p] != LabelOf(end, p)) return false;
     if (end.how != RayEnd::Left || end.exit == p) return true;
     node.rays[end.exit].cell = kFinished;
+    node.waiting &= ~(1u << end.exit);
     changed |= 1u << end.exit;
     return s.labels[end.exit] == end.crossed;
 }
@@ -190,11 +194,10 @@ int Slack(const Search& s, const Node& node, int p) {
         case 0: {
             if (count >= kStepLimit - 1) return count - ray.crossed;  // a ray stopped by the step limit
             int slack = -1;
-            for (uint32_t partners = s.partners[p]; partners != 0; partners &= partners - 1) {
+            const auto& distance = s.distance[ray.cell];
+            for (uint32_t partners = s.partners[p] & node.waiting; partners != 0; partners &= partners - 1) {
                 const Ray& other = node.rays[std::countr_zero(partners)];
-                if (other.cell == kFinished) continue;
-                slack = std::max(slack,
-                                 count + 1 - ray.crossed - other.crossed - Distance(s, ray.cell, other.cell));
+                slack = std::max(slack, count + 1 - ray.crossed - other.crossed - distance[other.cell]);
             }
             return slack;
         }
@@ -210,15 +213,15 @@ int Slack(const Search& s, const Node& node, int p) {
 // Checks the waiting rays that moved, and those of which a possible partner has ended. (A partner that
 // only moved checked the pair itself.)
 bool RaysCanStillMatch(const Search& s, const Node& node, uint32_t changed) {
-    uint32_t ended = 0;
-    for (uint32_t bits = changed; bits != 0; bits &= bits - 1) {
-        if (node.rays[std::countr_zero(bits)].cell == kFinished) ended |= bits & -bits;
-    }
-    for (int p = 0; p < s.ports; ++p) {
-        if (node.rays[p].cell == kFinished || ((changed >> p & 1) == 0 && (s.partners[p] & ended) == 0)) {
-            continue;
+    uint32_t check = changed & node.waiting;
+    const uint32_t ended = changed & ~node.waiting;
+    if (ended != 0) {
+        for (uint32_t bits = node.waiting & ~check; bits != 0; bits &= bits - 1) {
+            if (s.partners[std::countr_zero(bits)] & ended) check |= bits & -bits;
         }
-        if (Slack(s, node, p) < 0) return false;
+    }
+    for (; check != 0; check &= check - 1) {
+        if (Slack(s, node, std::countr_zero(check)) < 0) return false;
     }
     return true;
 }
@@ -234,7 +237,8 @@ bool Place(const Search& s, Node& node, int cell, int content) {
     }
     if (node.itemsLeft > node.open) return false;
     uint32_t changed = 0;
-    for (int p = 0; p < s.ports; ++p) {
+    for (uint32_t bits = node.waiting; bits != 0; bits &= bits - 1) {
+        const int p = std::countr_zero(bits);
         if (node.rays[p].cell == cell && !Advance(s, node, p, changed)) return false;
     }
     return RaysCanStillMatch(s, node, changed);
@@ -301,15 +305,20 @@ int CellsToCross(const Search& s, const Node& node, int p) {
     return (s.labels[p] & kLabelKindMask) == kLabelReflected ? (count + 1) / 2 - crossed : count - crossed;
 }
 
-void Explore(Search& s, const Node& node) {
+// Per cell, the contents that failed there at some node above: a content that breaks a label or
+// leaves too few open cells on a node does so on every node below it, where the rays waiting on that
+// cell wait there still, other rays have only come nearer their end and no fewer items are to place.
+using RuledOut = std::array<uint8_t, 64>;
+
+void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
     // The cells where rays wait, those of the rays nearest to their end first: a cell that leaves one
     // content or none is most likely found there.
     std::array<int8_t, 32> order;  // cells, by the fewest cells to cross of a ray waiting there
     std::array<int16_t, 32> key;
     int cells = 0;
-    for (int p = 0; p < s.ports; ++p) {
+    for (uint32_t bits = node.waiting; bits != 0; bits &= bits - 1) {
+        const int p = std::countr_zero(bits);
         const int cell = node.rays[p].cell;
-        if (cell == kFinished) continue;
         int at = 0;
         while (at < cells && order[at] != cell) ++at;
         auto toCross = static_cast<int16_t>(CellsToCross(s, node, p));
@@ -326,6 +335,8 @@ void Explore(Search& s, const Node& node) {
         Leaf(s, node);
         return;
     }
+    RuledOut ruledOut = ruledOutAbove;
+    Node next;
     int bestCell = -1;
     unsigned bestContents = 0;
     int bestCount = 8;
@@ -334,12 +345,14 @@ void Explore(Search& s, const Node& node) {
         unsigned contents = 0;
         int count = 0;
         for (int content = Empty; content <= TotalReflector; ++content) {
-            if (content != Empty && node.left[content] == 0) continue;
-            Node trial = node;
+            if ((content != Empty && node.left[content] == 0) || (ruledOut[cell] >> content & 1)) continue;
+            next = node;
             ++s.steps;
-            if (Place(s, trial, cell, content)) {
+            if (Place(s, next, cell, content)) {
                 contents |= 1u << content;
                 ++count;
+            } else {
+                ruledOut[cell] |= static_cast<uint8_t>(1u << content);
             }
         }
         if (count == 0) return;
@@ -354,9 +367,9 @@ void Explore(Search& s, const Node& node) {
         return;
     }
     for (; bestContents != 0 && !s.stopped; bestContents &= bestContents - 1) {
-        Node child = node;
-        Place(s, child, bestCell, std::countr_zero(bestContents));
-        Explore(s, child);
+        next = node;
+        Place(s, next, bestCell, std::countr_zero(bestContents));
+        Explore(s, next, ruledOut);
     }
 }
 
@@ -419,11 +432,15 @@ bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
             }
         }
     }
+    for (int a = 0; a < 64; ++a) {
+        for (int b = 0; b < 64; ++b) s.distance[a][b] = static_cast<int8_t>(Distance(s, a, b));
+    }
     for (int p = 0; p < s.ports; ++p) node.rays[p] = PortRay(p, n);
     for (int p = s.ports; p < 32; ++p) node.rays[p].cell = kFinished;
+    node.waiting = s.ports == 32 ? ~0u : (1u << s.ports) - 1;
     uint32_t changed = 0;
     for (int p = 0; p < s.ports; ++p) {
-        if (node.rays[p].cell != kFinished && !Advance(s, node, p, changed)) return false;
+        if ((node.waiting >> p & 1) && !Advance(s, node, p, changed)) return false;
     }
     return RaysCanStillMatch(s, node, changed);
 }
@@ -435,7 +452,7 @@ Solution SolvePuzzle(const Puzzle& puzzle, const SolveLimits& limits) {
     s.limits = limits;
     Node node{};
     Solution solution;
-    if (Prepare(puzzle, s, node)) Explore(s, node);
+    if (Prepare(puzzle, s, node)) Explore(s, node, RuledOut{});
     solution.steps = s.steps;
     if (s.outOfSteps) {
         solution.status = SolveStatus::OutOfSteps;
