@@ -29,7 +29,12 @@ namespace {
 
 // The step limit of TraceRay: a ray stops when it would make its 197th step, after crossing 196 cells.
 constexpr int kStepLimit = kRayPathCapacity - 3;
-constexpr int kOpen = -1;      // a cell of the search's board whose content is not decided yet
+constexpr int kOpen = -1;  // a cell of the search's board whose content is not decided yet
+// A cell that rays have so far crossed only lengthwise along a | (kPassVertical) or a - (kPassHorizontal)
+// mirror: it holds that mirror or nothing, which is the same to those rays. A ray that crosses it the
+// other way waits there until one of the two is chosen; the leaves count both.
+constexpr int kPassVertical = 9;
+constexpr int kPassHorizontal = 10;
 constexpr int kFinished = -1;  // Ray::cell of a ray that has ended
 
 // kTurn[item][entering direction]: the direction in which a ray leaves a cell holding item.
@@ -60,7 +65,8 @@ struct Node {
     uint32_t waiting;            // bit p: ray p has not ended
     std::array<int8_t, 7> left;  // items still to place, by type
     int8_t itemsLeft;
-    int8_t open;  // open cells on the grid
+    int8_t open;                 // cells that may still take an item: open ones and passed lengthwise
+    std::array<int8_t, 2> pass;  // cells passed lengthwise, kPassVertical and kPassHorizontal
 };
 
 // What stays fixed during one search, and its tallies.
@@ -125,7 +131,7 @@ Ending Follow(const Search& s, const Node& node, Ray& ray) {
     int crossed = ray.crossed;
     for (;;) {
         const int item = node.cells[x * 8 + y];
-        if (item == kOpen) {
+        if (item == kOpen || (item >= kPassVertical && (direction & 1) != item - kPassVertical)) {
             ray = {static_cast<int8_t>(x * 8 + y), static_cast<int8_t>(direction),
                    static_cast<uint8_t>(crossed)};
             return {RayEnd::Waiting, -1, crossed};
@@ -139,7 +145,7 @@ Ending Follow(const Search& s, const Node& node, Ray& ray) {
             x = landing >> 3;
             y = landing & 7;
             ++crossed;
-        } else {
+        } else if (item < kPassVertical) {
             direction = kTurn[item][direction];
         }
         if (crossed + 1 >= kStepLimit) {
@@ -226,14 +232,21 @@ bool RaysCanStillMatch(const Search& s, const Node& node, uint32_t changed) {
     return true;
 }
 
-// Decides `cell` as `content` and moves the rays waiting there; false when that breaks a label or
-// leaves more items than open cells.
+// Decides `cell` as `content` (or, with kPassVertical or kPassHorizontal, lets the rays waiting there
+// pass lengthwise) and moves the rays waiting there; false when that breaks a label or leaves more
+// items than cells that may take one.
 bool Place(const Search& s, Node& node, int cell, int content) {
+    const int before = node.cells[cell];
     node.cells[cell] = static_cast<int8_t>(content);
-    --node.open;
-    if (content != Empty) {
-        --node.left[content];
-        --node.itemsLeft;
+    if (content >= kPassVertical) {
+        ++node.pass[content - kPassVertical];
+    } else {
+        --node.open;
+        if (before >= kPassVertical) --node.pass[before - kPassVertical];
+        if (content != Empty) {
+            --node.left[content];
+            --node.itemsLeft;
+        }
     }
     if (node.itemsLeft > node.open) return false;
     uint32_t changed = 0;
@@ -258,15 +271,44 @@ uint64_t SaturatingProduct(uint64_t a, uint64_t b) {
     return a != 0 && b > UINT64_MAX / a ? UINT64_MAX : a * b;
 }
 
-// The ways to put the items still to place on the node's open cells.
-uint64_t Arrangements(const Node& node) {
-    uint64_t ways = 1;
-    int cells = node.open;
-    for (int t = SlashMirror; t <= TotalReflector; ++t) {
-        ways = SaturatingProduct(ways, kBinomial[cells][node.left[t]]);
-        cells -= node.left[t];
+// The ways to put the items still to place on the node's open cells, with some | mirrors on the cells
+// passed lengthwise along | and some - mirrors on those passed along -; and the contents that the open
+// cells and each kind of passed cells take among them (bit v: content v).
+struct LeafWays {
+    uint64_t ways = 0;
+    uint16_t open = 0;
+    std::array<uint16_t, 2> pass{};
+};
+
+LeafWays Arrangements(const Node& node) {
+    LeafWays leaf;
+    const int open = node.open - node.pass[0] - node.pass[1];
+    const int vertical = node.pass[0], horizontal = node.pass[1];
+    for (int a = 0; a <= std::min(vertical, static_cast<int>(node.left[VerticalMirror])); ++a) {
+        for (int b = 0; b <= std::min(horizontal, static_cast<int>(node.left[HorizontalMirror])); ++b) {
+            std::array<int, 7> left{};
+            int items = 0;
+            for (int t = SlashMirror; t <= TotalReflector; ++t) {
+                left[t] = node.left[t] - (t == VerticalMirror ? a : 0) - (t == HorizontalMirror ? b : 0);
+                items += left[t];
+            }
+            if (items > open) continue;
+            uint64_t ways = SaturatingProduct(kBinomial[vertical][a], kBinomial[horizontal][b]);
+            int cells = open;
+            for (int t = SlashMirror; t <= TotalReflector; ++t) {
+                ways = SaturatingProduct(ways, kBinomial[cells][left[t]]);
+                cells -= left[t];
+                if (left[t] > 0) leaf.open |= static_cast<uint16_t>(1u << t);
+            }
+            if (items < open) leaf.open |= 1u << Empty;
+            if (a < vertical) leaf.pass[0] |= 1u << Empty;
+            if (a > 0) leaf.pass[0] |= 1u << VerticalMirror;
+            if (b < horizontal) leaf.pass[1] |= 1u << Empty;
+            if (b > 0) leaf.pass[1] |= 1u << HorizontalMirror;
+            leaf.ways = leaf.ways > UINT64_MAX - ways ? UINT64_MAX : leaf.ways + ways;
+        }
     }
-    return ways;
+    return leaf;
 }
 
 bool EveryCellUnsure(const Search& s) {
@@ -280,17 +322,16 @@ bool EveryCellUnsure(const Search& s) {
 
 // Every ray has ended as its label says: the node's arrangements count, and so do its cells' contents.
 void Leaf(Search& s, const Node& node) {
-    const uint64_t ways = Arrangements(node);
-    s.count = s.count > UINT64_MAX - ways ? UINT64_MAX : s.count + ways;
+    const LeafWays leaf = Arrangements(node);
+    if (leaf.ways == 0) return;
+    s.count = s.count > UINT64_MAX - leaf.ways ? UINT64_MAX : s.count + leaf.ways;
     if (s.limits.sureCells) {
-        uint16_t openContents = node.open > node.itemsLeft ? 1u << Empty : 0;
-        for (int t = SlashMirror; t <= TotalReflector; ++t) {
-            if (node.left[t] > 0) openContents |= static_cast<uint16_t>(1u << t);
-        }
         for (int x = 0; x < s.n; ++x) {
             for (int y = 0; y < s.n; ++y) {
                 const int content = node.cells[x * 8 + y];
-                s.seen[x * 8 + y] |= content == kOpen ? openContents : static_cast<uint16_t>(1u << content);
+                s.seen[x * 8 + y] |= content == kOpen           ? leaf.open
+                                     : content >= kPassVertical ? leaf.pass[content - kPassVertical]
+                                                                : static_cast<uint16_t>(1u << content);
             }
         }
     }
@@ -310,27 +351,57 @@ int CellsToCross(const Search& s, const Node& node, int p) {
 // cell wait there still, other rays have only come nearer their end and no fewer items are to place.
 using RuledOut = std::array<uint8_t, 64>;
 
+// The contents that a cell passed lengthwise may hold, as RuledOut bits.
+constexpr uint8_t kPassedBy[2] = {1u << Empty | 1u << VerticalMirror, 1u << Empty | 1u << HorizontalMirror};
+
+// The contents to try on a cell where rays wait (`axes` bit 0: some move up or down; bit 1: left or
+// right), as bits: those the palette still allows and that have
+// not failed there. Rays that all cross the cell along a | (or -) mirror still to place pass it alike
+// whether it holds the mirror or nothing: one try lets them pass and leaves the choice for later.
+unsigned Candidates(const Node& node, int cell, unsigned axes, uint8_t ruledOut) {
+    const int state = node.cells[cell];
+    if (state >= kPassVertical) {
+        return kPassedBy[state - kPassVertical] & ~ruledOut &
+               ~(node.left[state - kPassVertical + VerticalMirror] == 0
+                     ? 1u << (state - kPassVertical + VerticalMirror)
+                     : 0u);
+    }
+    unsigned contents = 1u << Empty;
+    for (int t = SlashMirror; t <= TotalReflector; ++t) {
+        if (node.left[t] > 0) contents |= 1u << t;
+    }
+    contents &= ~static_cast<unsigned>(ruledOut);
+    if (axes == 1 || axes == 2) {
+        const int pass = axes == 1 ? kPassVertical : kPassHorizontal;
+        const unsigned passedBy = kPassedBy[pass - kPassVertical];
+        if ((contents & passedBy) == passedBy) contents = (contents & ~passedBy) | 1u << pass;
+    }
+    return contents;
+}
+
 void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
     // The cells where rays wait, those of the rays nearest to their end first: a cell that leaves one
     // content or none is most likely found there.
-    std::array<int8_t, 32> order;  // cells, by the fewest cells to cross of a ray waiting there
-    std::array<int16_t, 32> key;
+    // Each entry: the fewest cells to cross of a ray waiting on the cell (bits 16 and up), the axes of
+    // the rays waiting there (bits 8 and 9: up or down, left or right) and the cell (bits 0 to 7).
+    std::array<uint32_t, 32> order;
+    std::array<int8_t, 64> entry;  // per cell, its entry in order, or -1
+    entry.fill(-1);
     int cells = 0;
     for (uint32_t bits = node.waiting; bits != 0; bits &= bits - 1) {
         const int p = std::countr_zero(bits);
-        const int cell = node.rays[p].cell;
-        int at = 0;
-        while (at < cells && order[at] != cell) ++at;
-        auto toCross = static_cast<int16_t>(CellsToCross(s, node, p));
-        if (at < cells && key[at] <= toCross) continue;
-        if (at == cells) ++cells;
-        for (; at > 0 && key[at - 1] > toCross; --at) {
-            order[at] = order[at - 1];
-            key[at] = key[at - 1];
+        const Ray& ray = node.rays[p];
+        const auto toCross = static_cast<uint32_t>(CellsToCross(s, node, p) + 256);  // CellsToCross > -256
+        const uint32_t axis = 1u << (8 + (ray.direction & 1));
+        if (entry[ray.cell] < 0) {
+            entry[ray.cell] = static_cast<int8_t>(cells);
+            order[cells++] = toCross << 16 | axis | static_cast<uint32_t>(ray.cell);
+        } else {
+            uint32_t& at = order[entry[ray.cell]];
+            at = std::min(at >> 16, toCross) << 16 | (at & 0xFFFF) | axis;
         }
-        order[at] = static_cast<int8_t>(cell);
-        key[at] = toCross;
     }
+    std::sort(order.begin(), order.begin() + cells);
     if (cells == 0) {
         Leaf(s, node);
         return;
@@ -341,24 +412,26 @@ void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
     unsigned bestContents = 0;
     int bestCount = 8;
     for (int i = 0; i < cells && bestCount > 1; ++i) {
-        const int cell = order[i];
-        unsigned contents = 0;
+        const int cell = static_cast<int>(order[i] & 0xFF);
+        const unsigned contents = Candidates(node, cell, (order[i] >> 8) & 3, ruledOut[cell]);
+        unsigned fits = 0;
         int count = 0;
-        for (int content = Empty; content <= TotalReflector; ++content) {
-            if ((content != Empty && node.left[content] == 0) || (ruledOut[cell] >> content & 1)) continue;
+        for (unsigned bits = contents; bits != 0; bits &= bits - 1) {
+            const int content = std::countr_zero(bits);
             next = node;
             ++s.steps;
             if (Place(s, next, cell, content)) {
-                contents |= 1u << content;
+                fits |= 1u << content;
                 ++count;
             } else {
-                ruledOut[cell] |= static_cast<uint8_t>(1u << content);
+                ruledOut[cell] |= static_cast<uint8_t>(
+                    content >= kPassVertical ? kPassedBy[content - kPassVertical] : 1u << content);
             }
         }
         if (count == 0) return;
         if (count < bestCount) {
             bestCell = cell;
-            bestContents = contents;
+            bestContents = fits;
             bestCount = count;
         }
     }
@@ -417,6 +490,7 @@ bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
         itemsLeft += left;
     }
     node.left[Empty] = 0;
+    node.pass = {0, 0};
     if (itemsLeft > node.open) return false;
     node.itemsLeft = static_cast<int8_t>(itemsLeft);
 
