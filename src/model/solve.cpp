@@ -2,16 +2,18 @@
 //
 // Every port fires its ray into a board of its own where a cell is either decided (an item code,
 // Empty included) or still open. Each ray is followed through decided cells up to the first open one,
-// where it waits. A node of the search decides one cell where some ray waits: every content the
-// palette still allows is tried on every such cell, the waiting rays are moved on, and a content is
-// kept when no moved ray has ended another way than its label says or can no longer end as it says:
-// a ray that is to leave through another port must still be able to meet, within its count, the ray
-// of a port that shows the same label. The cell with the fewest contents left is the one the search
-// branches on (of equals, the one whose ray is nearest to its end); a cell with none ends the branch.
-// The search keeps one node a level on the stack, at most one level a cell, and allocates nothing. When every
-// ray has ended as its label says, the items still to place stand on cells that no ray crosses and change no
-// label, so the arrangements of that leaf are counted by formula: the ways to put those items on the open
-// cells.
+// where it waits. A node of the search decides one cell where some ray waits: every content the palette
+// still allows is tried on every such cell (save those that already failed there on a node above), the
+// waiting rays are moved on, and a content is kept when no moved ray has ended another way than its label
+// says or can no longer end as it says: a ray that is to leave through another port must still be able
+// to meet, within its count, the ray of a port that shows the same label. The cell with the fewest
+// contents left is the one the search branches on (of equals, the one whose ray is nearest to its end);
+// a cell with none ends the branch. Rays that all cross a cell lengthwise along a | (or -) mirror still
+// to place pass it alike whether it holds the mirror or nothing: one try lets them pass and leaves the
+// choice to a ray that crosses it the other way, or to the leaf. The search keeps one node a level on
+// the stack, at most one level a cell, and allocates nothing. When every ray has ended as its label
+// says, the items still to place stand on cells that no ray crosses or that rays cross only lengthwise
+// along them, and change no label, so the arrangements of that leaf are counted by formula.
 //
 // The tracing rules are those of TraceRay: the items' optics, a wormhole end sends the ray to the
 // other end (one more cell crossed) and on in the same direction, and a ray still inside the grid when
@@ -346,9 +348,9 @@ int CellsToCross(const Search& s, const Node& node, int p) {
     return (s.labels[p] & kLabelKindMask) == kLabelReflected ? (count + 1) / 2 - crossed : count - crossed;
 }
 
-// Per cell, the contents that failed there at some node above: a content that breaks a label or
-// leaves too few open cells on a node does so on every node below it, where the rays waiting on that
-// cell wait there still, other rays have only come nearer their end and no fewer items are to place.
+// Per cell, the contents that failed there at some node above. A try fails only when no arrangement of
+// that node has the content on the cell, and a node below has only arrangements of the node above, so
+// the content needs no new try there.
 using RuledOut = std::array<uint8_t, 64>;
 
 // The contents that a cell passed lengthwise may hold, as RuledOut bits.

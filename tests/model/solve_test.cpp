@@ -175,6 +175,41 @@ TEST_F(SolveTest, CountsAndSureCellsAgreeWithBruteForceOnSmallBoards) {
     EXPECT_TRUE(unique > 0 && several > 0 && none > 0) << unique << " " << several << " " << none;
 }
 
+// Boards of | and - mirrors with a few other items, where most rays cross cells lengthwise along the
+// mirrors still to place and the leaves count many ways to put them there: count and sure cells against
+// brute force.
+TEST_F(SolveTest, CellsCrossedLengthwiseCountBothTheMirrorAndNothing) {
+    std::mt19937 engine{23};
+    constexpr int16_t kPalette[] = {VerticalMirror,   VerticalMirror, HorizontalMirror,
+                                    HorizontalMirror, TotalReflector, SlashMirror};
+    for (int round = 0; round < 12; ++round) {
+        const int32_t n = 4, k = 3 + round % 3;
+        Board board{};
+        std::array<int32_t, 7> left{};
+        for (int placed = 0; placed < k;) {
+            const uint32_t cell = engine() % 16;
+            if (board[cell / 4 * 8 + cell % 4] != Empty) continue;
+            board[cell / 4 * 8 + cell % 4] = kPalette[engine() % (round < 6 ? 4 : 6)];
+            ++left[board[cell / 4 * 8 + cell % 4]];
+            ++placed;
+        }
+        std::vector<Truth> truths{{GameLabels(board, n), {}}};
+        Board empty{};
+        Enumerate(empty, n, 0, left, k, truths);
+        const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ASSERT_EQ(solution.status, SolveStatus::Exact);
+        ASSERT_EQ(solution.arrangements, truths[0].count);
+        for (int32_t cell = 0; cell < 64; ++cell) {
+            const uint16_t seen = truths[0].seen[cell];
+            const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
+                                 : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
+                                                                : kNotSure;
+            EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
+        }
+    }
+}
+
 TEST_F(SolveTest, TheCapAndTheBudgetStopTheSearchAndSaySo) {
     // Total reflectors all round hide the 36 cells inside, and the eight mirrors there.
     const Board walled = BoardOf(
