@@ -1,14 +1,15 @@
-// mirovane-cli: the game model without a screen. It labels a board, traces one ray through it, or
-// generates a puzzle, and prints the results as plain text.
+// mirovane-cli: the game model without a screen. It labels a board, traces one ray through it,
+// generates a puzzle, or solves the puzzle a board makes, and prints the results as plain text.
 //
 //   mirovane-cli labels ROW...
 //   mirovane-cli trace PORT ROW...
-//   mirovane-cli generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--seed S]
+//   mirovane-cli generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--unique] [--seed S]
+//   mirovane-cli solve ROW...
 //   mirovane-cli --help | --version
 //
 // A board is given as N rows, top to bottom, each of N cells (see CellChar). Bad input gets one line
 // on standard error, nothing on standard output, and exit status 2. A ray stopped by the trace step
-// limit still has its results printed, with exit status 1.
+// limit still has its results printed, with exit status 1; so has a solve whose search gave up.
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,7 @@
 
 #include "model/model.h"
 #include "model/random.h"
+#include "model/solve.h"
 
 namespace {
 
@@ -25,9 +27,13 @@ constexpr int kOk = 0;
 constexpr int kStepLimitHit = 1;
 constexpr int kBadInput = 2;
 
+// solve counts exactly up to this many arrangements; generate --unique deals at most this many times.
+constexpr uint64_t kSolveCap = 1'000'000;
+constexpr int kUniqueDeals = 10'000;
+
 constexpr const char* kUsage =
     "usage: mirovane-cli labels ROW... | trace PORT ROW... | generate --size N --items K "
-    "[--no-reflect] [--no-absorb] [--wormhole] [--seed S]";
+    "[--no-reflect] [--no-absorb] [--wormhole] [--unique] [--seed S] | solve ROW...";
 
 constexpr const char* kHelp =
     "Usage: mirovane-cli COMMAND ...\n"
@@ -35,14 +41,18 @@ constexpr const char* kHelp =
     "\n"
     "  labels ROW...         the 4N port labels of a board, in port order\n"
     "  trace PORT ROW...     the result of the ray fired in at PORT, then its path\n"
-    "  generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--seed S]\n"
-    "                        a puzzle: N rows of the hidden board, then its labels\n"
+    "  generate --size N --items K [--no-reflect] [--no-absorb] [--wormhole] [--unique] [--seed S]\n"
+    "                        a puzzle: N rows of the hidden board, then its labels;\n"
+    "                        with --unique only a puzzle that has one arrangement\n"
+    "  solve ROW...          the arrangements of the board's items that give its labels:\n"
+    "                        \"arrangements: C\" (or \"more than C\"), then N rows, each cell\n"
+    "                        as in ROW where every arrangement agrees, ? elsewhere\n"
     "  --help                this text\n"
     "  --version             the program's version\n"
     "\n"
     "A board is N rows (N from 4 to 8) of N cells each: . empty, / \\ diagonal mirrors,\n"
     "| vertical mirror, - horizontal mirror, o absorber, # total reflector, A B wormhole ends.\n"
-    "Exit status: 0 done, 1 a ray reached the trace step limit, 2 bad input.\n";
+    "Exit status: 0 done, 1 a ray reached the trace step limit or the solver gave up, 2 bad input.\n";
 
 // The character that stands for each item code on the command line.
 constexpr char CellChar(int16_t item) {
@@ -180,6 +190,7 @@ int Generate(char** args, int argCount) {
     bool reflect = true;
     bool absorb = true;
     bool wormhole = false;
+    bool unique = false;
     for (int i = 0; i < argCount; ++i) {
         const std::string_view option = args[i];
         const bool takesNumber = option == "--size" || option == "--items" || option == "--seed";
@@ -189,6 +200,8 @@ int Generate(char** args, int argCount) {
             absorb = false;
         } else if (option == "--wormhole") {
             wormhole = true;
+        } else if (option == "--unique") {
+            unique = true;
         } else if (!takesNumber) {
             return Refuse("unknown option " + Quoted(option) + "; " + kUsage);
         }
@@ -223,8 +236,12 @@ int Generate(char** args, int argCount) {
     GameState.useworm = wormhole;
     std::mt19937 engine{seed};
     SetRandomSource(EngineDraw, &engine);
-    GeneratePuzzle();
+    const bool dealt = unique ? GeneratePuzzleWithOneAnswer(kUniqueDeals) : (GeneratePuzzle(), true);
     SetRandomSource(nullptr, nullptr);
+    if (!dealt) {
+        std::fprintf(stderr, "mirovane-cli: no puzzle with one arrangement in %d deals\n", kUniqueDeals);
+        return kStepLimitHit;
+    }
 
     for (int y = 0; y < size; ++y) {
         char row[9] = {};
@@ -235,6 +252,35 @@ int Generate(char** args, int argCount) {
     return GameState.gamePhase == Broken ? StepLimitReached() : kOk;
 }
 
+// The puzzle that the board makes: its labels, its wormhole ends, its items.
+int Solve(char** rows, int rowCount) {
+    if (const std::string error = ReadBoard(rows, rowCount); !error.empty()) return Refuse(error);
+    LabelAllPorts(
+        kHiddenBoard);  // a ray stopped by the step limit shows its bare count, which is matched too
+    const Solution solution = SolvePuzzle(PuzzleOfGame(false), {.cap = kSolveCap});
+    const int n = GameState.gridSize;
+    if (solution.status == SolveStatus::OutOfSteps) {
+        std::printf("arrangements: unknown\n");
+    } else {
+        std::printf(solution.status == SolveStatus::MoreThanCap ? "arrangements: more than %llu\n"
+                                                                : "arrangements: %llu\n",
+                    static_cast<unsigned long long>(
+                        solution.status == SolveStatus::MoreThanCap ? kSolveCap : solution.arrangements));
+    }
+    for (int y = 0; y < n; ++y) {
+        char row[9] = {};
+        for (int x = 0; x < n; ++x) {
+            const int16_t sure = solution.sure[x * 8 + y];
+            row[x] = sure == kNotSure ? '?' : CellChar(sure);
+        }
+        std::printf("%s\n", row);
+    }
+    if (solution.status != SolveStatus::OutOfSteps) return kOk;
+    std::fprintf(stderr, "mirovane-cli: the solver gave up after %llu steps\n",
+                 static_cast<unsigned long long>(solution.steps));
+    return kStepLimitHit;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,6 +289,7 @@ int main(int argc, char** argv) {
     if (verb == "labels") return Labels(argv + 2, argc - 2);
     if (verb == "trace") return Trace(argv + 2, argc - 2);
     if (verb == "generate") return Generate(argv + 2, argc - 2);
+    if (verb == "solve") return Solve(argv + 2, argc - 2);
     if (verb == "--help" || verb == "-h") {
         std::fputs(kHelp, stdout);
         return kOk;

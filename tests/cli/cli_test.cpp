@@ -77,9 +77,47 @@ TEST(CliTest, ASeedReproducesItsPuzzleWhoseLabelsMatchItsRows) {
     EXPECT_EQ(seeded.find_first_not_of("./\\\n"), seeded.find("0x")) << "diagonal mirrors only";
 }
 
+TEST(CliTest, SolveCountsTheArrangementsAndShowsTheCellsTheyShare) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"solve" + kWorkedBoard, "arrangements: 1\n...#\n./..\n....\n..o.\n"},
+        {R"(solve \..\ .//. .... \../)", "arrangements: 2\n?..\\\n.//.\n..?.\n\\../\n"},
+        // Total reflectors all round hide 36 cells: 2 094 264 900 ways to put eight mirrors there.
+        {R"(solve ######## #/\/\..# #......# #......# #......# #......# #\/\/..# ########)",
+         "arrangements: more than "
+         "1000000\n########\n#??????#\n#??????#\n#??????#\n#??????#\n#??????#\n#??????#\n"
+         "########\n"},
+    };
+    for (const auto& [line, out] : cases) {
+        const Outcome run = Cli(line);
+        EXPECT_EQ(std::pair(run.status, run.out), std::pair(0, out)) << line << ": " << run.err;
+    }
+}
+
+TEST(CliTest, AUniquePuzzleHasOneArrangementAndLeavesPlainDealsAsTheyWere) {
+    const std::string options = "generate --size 6 --items 9 --wormhole --seed 5";  // its first deal has two
+    const auto [status, dealt, err] = Cli(options + " --unique");
+    ASSERT_EQ(status, 0) << err;
+    EXPECT_EQ(Cli(options + " --unique").out, dealt);
+    const std::string first = Cli(options).out;
+    EXPECT_NE(first, dealt);
+    std::string firstRows = first.substr(0, 42);
+    std::replace(firstRows.begin(), firstRows.end(), '\n', ' ');
+    EXPECT_FALSE(Cli("solve " + firstRows).out.starts_with("arrangements: 1\n"));
+    std::string rows = dealt.substr(0, 42);  // six rows of six cells
+    std::replace(rows.begin(), rows.end(), '\n', ' ');
+    EXPECT_EQ(Cli("solve " + rows).out, "arrangements: 1\n" + dealt.substr(0, 42));
+    EXPECT_EQ(Cli("labels " + rows).out, dealt.substr(42));
+
+    EXPECT_TRUE(Cli("generate --size 8 --items 13 --wormhole --seed 42")
+                    .out.starts_with("\\.......\n.../../.\n........\n/.....A-\n./\\.....\n..-../..\n"))
+        << "a seed deals the same puzzle without --unique";
+}
+
 TEST(CliTest, BadInputGetsOneLineOnStandardErrorAndStatusTwo) {
     const std::string cases[] = {"",
                                  "solve",
+                                 "solve .... ...x .... ....",
+                                 "solve .B.. .... .... ....",
                                  "labels .... ... .... ....",
                                  "labels ...x .... .... ....",
                                  "labels .A.. .... .... ....",
