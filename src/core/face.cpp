@@ -9,6 +9,7 @@
 #include "core/title/title_screen.h"
 #include "core/ui/command_bar.h"
 #include "core/ui/game_flow.h"
+#include "core/ui/help.h"
 #include "core/ui/input.h"
 #include "core/ui/key_cursor.h"
 #include "model/game_state.h"
@@ -92,18 +93,28 @@ void PressKey(GameKey key) {
     }
 }
 
-bool KeyCursorOutline(const ZoomView& view, CursorOutline& outline) {
-    if (!keyCursor.shown) return false;
-    ClampCursor(keyCursor);
-    const Rect32 square = CursorSquare(keyCursor);
+int Overlays(const ZoomView& view, Overlay (&overlays)[2]) {
     const int k = view.zoom;
     const int thickness = std::max(2, k);
-    outline.outer =
-        Rect32{view.left + square.left * k - thickness / 2, view.top + square.top * k - thickness / 2,
-               view.left + square.right * k + thickness / 2, view.top + square.bottom * k + thickness / 2};
-    outline.thickness = thickness;
-    outline.inner = std::max(1, k / 2);
-    return true;
+    const auto around = [&](const Rect32& square, Colour colour) {
+        return Overlay{
+            Rect32{view.left + square.left * k - thickness / 2, view.top + square.top * k - thickness / 2,
+                   view.left + square.right * k + thickness / 2,
+                   view.top + square.bottom * k + thickness / 2},
+            thickness, std::max(1, k / 2), colour};
+    };
+    int count = 0;
+    Point32 cell{};
+    if (SureCell(cell)) {
+        const int left = GameState.boardX + 20 * cell.x;
+        const int top = GameState.boardY + 20 * cell.y;
+        overlays[count++] = around(Rect32{left, top, left + 21, top + 21}, kSureCellColour);
+    }
+    if (keyCursor.shown) {
+        ClampCursor(keyCursor);
+        overlays[count++] = around(CursorSquare(keyCursor), kCursorColour);
+    }
+    return count;
 }
 
 void TimerFired(uint32_t id) {

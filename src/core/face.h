@@ -56,16 +56,19 @@ enum class GameKey {
 };
 void PressKey(GameKey key);
 
-// The key cursor's outline on a picture shown at `view`, in device pixels: an orange frame of
-// `thickness` around the square under the cursor and a black frame of `inner` inside it, both drawn
-// over the shown picture (never into the game's own screen). False while the cursor is hidden.
-struct CursorOutline {
+// The outlines drawn over the shown picture (never into the game's own screen), in device pixels of a
+// picture shown at `view`: the key cursor's square in orange, and the cell that "Show a sure cell"
+// found in cyan, until the next tap. Each is a frame of `colour`, `thickness` wide, around the
+// square, with a black frame of `inner` inside it. Returns how many there are now, 0 to 2.
+struct Overlay {
     Rect32 outer;
     int thickness;
     int inner;
+    Colour colour;
 };
 inline constexpr Colour kCursorColour = rgb(255, 160, 0);
-bool KeyCursorOutline(const ZoomView& view, CursorOutline& outline);
+inline constexpr Colour kSureCellColour = rgb(0, 255, 255);
+int Overlays(const ZoomView& view, Overlay (&overlays)[2]);
 
 // ---- Time -------------------------------------------------------------------------------------------
 
@@ -75,8 +78,8 @@ void TimerFired(uint32_t id);
 // ---- Commands ---------------------------------------------------------------------------------------
 
 // Where a command lives: the handheld's popup "Menu" and its tool bar, then the menus that the desktop
-// adds: Edit (Undo, Redo; two buttons in the page's bar) and View (the desktop window's own).
-enum class CommandPlace { Menu, ToolBar, Edit, View };
+// adds: Edit (Undo, Redo) and Help (buttons of the page's bar), and View (the desktop window's own).
+enum class CommandPlace { Menu, ToolBar, Edit, Help, View };
 
 struct Command {
     int id;
@@ -87,7 +90,15 @@ struct Command {
     const char* keys;
     int picture;          // the tool bar's picture: its index in the strip of bitmap 128, -1 for none
     bool separatorAfter;  // a separator follows it in its bar or menu
+    bool checkable;       // an option that is on or off (CommandChecked)
 };
+
+// Help for a stuck player, and the preference for puzzles with one answer (kept by the platform,
+// which hands it to the game before StartGame and reads it back through CommandChecked).
+inline constexpr int ID_HELP_CHECK = 43001;
+inline constexpr int ID_HELP_SURE_CELL = 43002;
+inline constexpr int ID_HELP_ONE_ANSWER = 43003;
+void UseOneAnswerPuzzles(bool on);
 
 // The desktop's View menu: commands that the window carries out itself and the game never sees.
 inline constexpr int ID_VIEW_ZOOM_IN = 41001;
@@ -103,6 +114,7 @@ const char16_t* MenuTitle(CommandPlace place);
 // Whether a command can be chosen now (Undo and Redo only when there is a step to take); the game tells
 // the platform when this may have changed (Host::commandsChanged).
 bool CommandEnabled(int id);
+bool CommandChecked(int id);
 // Whether the player's language is French (the platform's own texts follow it).
 bool PlaysInFrench();
 

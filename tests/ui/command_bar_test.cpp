@@ -37,13 +37,16 @@ class CommandBarTest : public FrameTest {
 
 TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     Start();
-    ASSERT_EQ(frame->menuBar()->actions().size(), 3) << "Menu, then the desktop's Edit and View";
+    ASSERT_EQ(frame->menuBar()->actions().size(), 4) << "Menu, then the desktop's Edit, Help and View";
     EXPECT_EQ(Labels(),
               QStringList({"Menu", "New Game", "Show solution", "Learn rules", "Options", "About", "Exit"}));
     EXPECT_EQ(Labels(1), QStringList({"Edit", "Undo", "Redo"}));
     EXPECT_FALSE(MenuItems(1)[0]->isEnabled() || MenuItems(1)[1]->isEnabled())
         << "nothing to undo or redo yet";
-    EXPECT_EQ(Labels(2), QStringList({"View", "Zoom in", "Zoom out", "Automatic size", "Full screen"}));
+    EXPECT_EQ(Labels(2),
+              QStringList({"Help", "Check my board", "Show a sure cell", "", "Puzzles with one answer"}));
+    EXPECT_TRUE(MenuItems(2)[3]->isCheckable() && !MenuItems(2)[3]->isChecked()) << "off by default";
+    EXPECT_EQ(Labels(3), QStringList({"View", "Zoom in", "Zoom out", "Automatic size", "Full screen"}));
     const QList<int> ids = Ids(MenuItems());
     EXPECT_EQ(ids, QList<int>({40005, 40007, 40008, 40004, 40003, 40001}));
 
@@ -52,7 +55,9 @@ TEST_F(CommandBarTest, TheMenuReadsInThePlayersLanguageAndKeepsItsIds) {
     EXPECT_EQ(Labels(), QStringList({"Menu", "Nouvelle partie", "Donner la solution", "Apprentissage",
                                      "Options", "A propos", "Quitter"}));
     EXPECT_EQ(Labels(1), QStringList({"Édition", "Annuler", "Rétablir"}));
-    EXPECT_EQ(Labels(2),
+    EXPECT_EQ(Labels(2), QStringList({"Aide", "Vérifier ma grille", "Montrer une case sûre", "",
+                                      "Grilles à solution unique"}));
+    EXPECT_EQ(Labels(3),
               QStringList({"Affichage", "Zoom avant", "Zoom arrière", "Taille automatique", "Plein écran"}));
     EXPECT_EQ(Ids(MenuItems()), ids);
     EXPECT_EQ(CancelText(), "Annuler") << "Qt's own buttons follow the language";

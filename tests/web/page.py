@@ -151,13 +151,13 @@ def play(page, case):
     # Keyboard play: the first arrow shows the cursor on cell (0, 0), drawn over the game's picture;
     # two more lead to cell (0, 2), where Space places an item; a pointer tap hides the cursor again.
     page.keys("ArrowRight")
-    check("the first arrow shows the key cursor", page.js("return window.mirovane.cursor()"))
+    check("the first arrow shows the key cursor", page.js("return window.mirovane.outline('ffa000')"))
     check("the cursor is drawn over the picture, not into the game's screen",
           0xFFA000 not in page.pixels(0, 0, 240, 268))
     page.keys("ArrowDown", "ArrowDown", " ")
     wait_until("an item in cell (0, 2) placed by the keyboard", lambda: page.cell_has_item(0, 2))
     page.tap(235, 5)
-    wait_until("the cursor hidden by a tap", lambda: not page.js("return window.mirovane.cursor()"))
+    wait_until("the cursor hidden by a tap", lambda: not page.js("return window.mirovane.outline('ffa000')"))
 
     # Exit while the clock runs asks first; Cancel keeps the game as it was.
     page.choose(5)

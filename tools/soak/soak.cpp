@@ -825,9 +825,12 @@ void Soak::Check(const Event& event) {
     }
 
     // The clock: it shows while it runs, and never runs backwards or ahead of the time played.
+    // Each help puts 30 s on the clock of a game in play.
+    const bool helped = event.kind == Event::Command && g.gamePhase == Playing &&
+                        (event.command == ID_HELP_CHECK || event.command == ID_HELP_SURE_CELL);
     const bool wasRunning = !restarted_ && was.titleStartTick == 0 && was.gamePhase == Playing &&
                             was.moveCount != 0 && g.hiddenBoard == was.hiddenBoard &&
-                            g.gameStartTick == was.gameStartTick;
+                            g.gameStartTick == was.gameStartTick - (helped ? 30000u : 0u);
     const uint32_t shown = g.lastTick - g.gameStartTick;
     if (ClockRuns() || (wasRunning && g.gamePhase == Finished)) {
         require(g.gameStartTick != 0, "a game's clock runs but does not show");
@@ -836,9 +839,12 @@ void Soak::Check(const Event& event) {
         const bool broughtBack = (was.titleStartTick != 0 && keptUnderTitle_) ||
                                  (event.kind == Event::Command && event.command == ID_EDIT_UNDO);
         if (!wasRunning) clockStart_ = clock64 - (broughtBack ? shown : 0), shownBefore_ = 0;
+        if (helped) clockStart_ -= 30000;
         if (!wasRunning && was.titleStartTick != 0 && keptUnderTitle_ && keptAtMost_ != 0)
-            require(shown >= keptAtLeast_ && shown <= keptAtMost_ + 1, "the kept clock shows ", shown,
-                    " ms, not ", keptAtLeast_, " to ", keptAtMost_, " ms as the killed game did");
+            require(shown - (helped ? 30000u : 0u) >= keptAtLeast_ &&
+                        shown - (helped ? 30000u : 0u) <= keptAtMost_ + 1,
+                    "the kept clock shows ", shown, " ms, not ", keptAtLeast_, " to ", keptAtMost_,
+                    " ms as the killed game did");
         const uint64_t played = clock64 - clockStart_;
         require(shown >= shownBefore_, "the clock went back from ", shownBefore_, " to ", shown, " ms");
         require(shown <= played + 1, "the clock shows ", shown, " ms of ", played, " ms played");

@@ -6,6 +6,7 @@
 #include "model/model.h"
 #include "seam/registry.h"
 #include "core/ui/command_bar.h"
+#include "core/ui/help.h"
 
 namespace {
 
@@ -98,7 +99,7 @@ void InitSettings() {
     GameState.itemCount = GameState.items;
 
     UpdateMenuLabels();
-    GeneratePuzzle();
+    DealPuzzle();
 }
 
 int32_t LoadSettings() {

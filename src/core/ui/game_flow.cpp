@@ -7,6 +7,7 @@
 #include "core/settings/settings.h"
 #include "core/title/title_screen.h"
 #include "core/ui/command_bar.h"
+#include "core/ui/help.h"
 #include "core/ui/input.h"
 #include "core/ui/keeping.h"
 #include "model/game_state.h"
@@ -97,7 +98,7 @@ void OnNewGame() {
     if (ConfirmAbort() != IDOK) return;
     GameAbandoned();
     ForgetSteps();
-    GeneratePuzzle();
+    DealPuzzle();
     InvalidateClient();
 }
 
@@ -208,7 +209,7 @@ void OnOptions() {
     SaveSettings();
     if (GameState.optionsChanged != 0) {
         ForgetSteps();
-        GeneratePuzzle();
+        DealPuzzle();
     }
     KeepGame();
     InvalidateClient();
@@ -236,6 +237,7 @@ void OnTimer(uint32_t /*timerId*/) {
 }
 
 void OnCommand(int id) {
+    if (id != ID_HELP_SURE_CELL && id != ID_HELP_CHECK) ForgetSureCell();
     switch (id) {
         case ID_NEW_GAME:
         case ID_TOOL_NEW_GAME:
@@ -258,6 +260,15 @@ void OnCommand(int id) {
             break;
         case ID_TOOL_HINT:
             OnHint();
+            break;
+        case ID_HELP_CHECK:
+            OnCheckBoard();
+            break;
+        case ID_HELP_SURE_CELL:
+            OnShowSureCell();
+            break;
+        case ID_HELP_ONE_ANSWER:
+            SetOneAnswerPuzzles(!OneAnswerPuzzles());  // from the next deal on
             break;
         case ID_EDIT_UNDO:
             OnUndo();

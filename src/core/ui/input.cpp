@@ -4,6 +4,7 @@
 
 #include "core/render/paint.h"
 #include "core/ui/game_flow.h"
+#include "core/ui/help.h"
 #include "core/ui/keeping.h"
 #include "model/game_state.h"
 #include "model/model.h"
@@ -52,6 +53,7 @@ void TapPalette(int slot) {
 void ApplyTap(const TapHit& hit) {
     GameRecord& g = GameState;
     RefreshShownState();  // the selected item and the counts as the screen shows them
+    ForgetSureCell();     // the outline of "Show a sure cell" lasts until the next tap
 
     if (g.titleStartTick != 0) {
         // The first tap only ends the title screen.

@@ -66,7 +66,7 @@ PlayerSide BeforeBoardTap() {
 
 void AfterBoardTap(const PlayerSide& before) {
     RecordChange(steps, before, GameState);
-    if (GameState.moveCount == 1) abandoned.reset();  // the next game's first counted tap
+    abandoned.reset();  // the next game's first counted tap
 }
 
 bool CanUndoNow() {

@@ -123,23 +123,26 @@ void ClientArea::paintEvent(QPaintEvent* event) {
                            invalid.width() * view.zoom, invalid.height() * view.zoom);
         painter.drawImage(target, ImageView(*picture), invalid);  // nearest neighbour: no smoothing
     }
-    DrawCursor(painter, view);
+    DrawOutlines(painter, view);
 }
 
-void ClientArea::DrawCursor(QPainter& painter, const ZoomView& view) {
-    CursorOutline outline{};
-    if (!KeyCursorOutline(view, outline)) return;
+void ClientArea::DrawOutlines(QPainter& painter, const ZoomView& view) {
     const auto frame = [&](const QRect& r, int width, const QColor& colour) {
         painter.fillRect(r.x(), r.y(), r.width(), width, colour);
         painter.fillRect(r.x(), r.bottom() + 1 - width, r.width(), width, colour);
         painter.fillRect(r.x(), r.y(), width, r.height(), colour);
         painter.fillRect(r.right() + 1 - width, r.y(), width, r.height(), colour);
     };
-    const QRect outer(outline.outer.left, outline.outer.top, outline.outer.right - outline.outer.left,
-                      outline.outer.bottom - outline.outer.top);
-    const int t = outline.thickness;
-    frame(outer, t, QColor::fromRgb(kCursorColour));
-    frame(outer.adjusted(t, t, -t, -t), outline.inner, Qt::black);
+    Overlay overlays[2];
+    const int count = Overlays(view, overlays);
+    for (int i = 0; i < count; ++i) {
+        const Overlay& outline = overlays[i];
+        const QRect outer(outline.outer.left, outline.outer.top, outline.outer.right - outline.outer.left,
+                          outline.outer.bottom - outline.outer.top);
+        const int t = outline.thickness;
+        frame(outer, t, QColor::fromRgb(outline.colour));
+        frame(outer.adjusted(t, t, -t, -t), outline.inner, Qt::black);
+    }
 }
 
 bool ClientArea::GamePointOf(const QMouseEvent* event, int& x, int& y) {
@@ -210,6 +213,7 @@ MainFrame::MainFrame() {
 
     const int stored = StoredZoom();
     client_->SetPreferredZoom(stored > 0 ? std::min(stored, LargestZoomOnScreen()) : FirstStartZoomHere());
+    UseOneAnswerPuzzles(StoredOneAnswer());
     StartGame();
 }
 
@@ -249,6 +253,7 @@ void MainFrame::CreateCommandBar() {
             if (menu == nullptr) menu = menuBar()->addMenu(FromUtf16(MenuTitle(command.place)));
             action = menu->addAction(FromUtf16(CommandLabel(command)));
             action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(command.keys)));
+            action->setCheckable(command.checkable);
             if (command.separatorAfter) menu->addSeparator();
         }
         action->setData(id);
@@ -426,6 +431,13 @@ void HostCommandsChanged() {
         if (action == commandActions.end()) continue;
         action->second->setText(FromUtf16(CommandLabel(command)));
         action->second->setEnabled(CommandEnabled(command.id));
+        if (command.checkable) action->second->setChecked(CommandChecked(command.id));
+    }
+    // The preference for puzzles with one answer is the desktop's to keep.
+    static bool keptOneAnswer = StoredOneAnswer();
+    if (keptOneAnswer != CommandChecked(ID_HELP_ONE_ANSWER)) {
+        keptOneAnswer = CommandChecked(ID_HELP_ONE_ANSWER);
+        StoreOneAnswer(keptOneAnswer);
     }
     for (const auto& [place, menu] : menus) {
         menu->setTitle(FromUtf16(MenuTitle(static_cast<CommandPlace>(place))));

@@ -52,7 +52,8 @@ class ClientArea : public QWidget {
     bool GamePointOf(const QMouseEvent* event, int& x, int& y);
     QRect ToWidget(const QRect& game) const;
     QRect ToGame(const QRect& widget) const;
-    void DrawCursor(QPainter& painter, const ZoomView& view);
+    // The key cursor and the sure cell, outlined over the shown picture.
+    void DrawOutlines(QPainter& painter, const ZoomView& view);
 
     QRegion pending_;  // marked and not yet painted, in game pixels
     int preferredZoom_ = 1;

@@ -8,6 +8,7 @@
 namespace {
 
 const QString kZoomKey = QStringLiteral("View/zoom");
+const QString kOneAnswerKey = QStringLiteral("Help/oneAnswer");
 
 QSettings Preferences() {
     QString path = QString::fromStdString(SettingsFilePath());
@@ -29,5 +30,18 @@ void StoreZoom(int zoom) {
         preferences.setValue(kZoomKey, zoom);
     } else {
         preferences.remove(kZoomKey);
+    }
+}
+
+bool StoredOneAnswer() {
+    return Preferences().value(kOneAnswerKey, false).toBool();
+}
+
+void StoreOneAnswer(bool on) {
+    QSettings preferences = Preferences();
+    if (on) {
+        preferences.setValue(kOneAnswerKey, true);
+    } else {
+        preferences.remove(kOneAnswerKey);
     }
 }

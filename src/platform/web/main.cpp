@@ -24,8 +24,7 @@ EM_JS(void, PageSchedulePaint, (), { Module.web.schedulePaint(); });
 EM_JS(void, PagePresent, (const uint32_t* pixels, int left, int top, int right, int bottom),
       { Module.web.present(pixels, left, top, right, bottom); });
 EM_JS(void, PageView, (int zoom, int left, int top), { Module.web.view(zoom, left, top); });
-EM_JS(void, PageCursor, (int left, int top, int right, int bottom, int thickness, int inner),
-      { Module.web.cursor(left, top, right, bottom, thickness, inner); });
+EM_JS(void, PageOutlines, (const int32_t* values, int count), { Module.web.outlines(values, count); });
 EM_ASYNC_JS(int, PageMessageBox,
             (const char16_t* text, int textLength, const char16_t* caption, int captionLength, int okCancel,
              int exclamation),
@@ -42,8 +41,9 @@ EM_JS(void, PageCommand,
           Module.web.command(id, UTF8ToString(place), picture, separatorAfter, UTF8ToString(keys), text,
                              length);
       });
-EM_JS(void, PageCommandLabel, (int id, const char16_t* text, int length, int enabled),
-      { Module.web.commandLabel(id, text, length, enabled); });
+EM_JS(void, PageCommandLabel, (int id, const char16_t* text, int length, int enabled, int checked),
+      { Module.web.commandLabel(id, text, length, enabled, checked); });
+EM_JS(int, PageOption, (int id), { return Module.web.option(id); });
 EM_JS(void, PageToolPictures, (const uint32_t* pixels, int width, int height),
       { Module.web.toolPictures(pixels, width, height); });
 EM_JS(void, PageClose, (), { Module.web.close(); });
@@ -114,12 +114,23 @@ void Invalidate(const Rect32& rect) {
     PageSchedulePaint();
 }
 
-// The key cursor's outline over the canvas, or none.
-void ShowCursor() {
-    CursorOutline outline{};
-    if (!KeyCursorOutline(shownAt, outline)) outline = CursorOutline{Rect32{0, 0, 0, 0}, 0, 0};
-    PageCursor(outline.outer.left, outline.outer.top, outline.outer.right, outline.outer.bottom,
-               outline.thickness, outline.inner);
+// The outlines over the canvas (the key cursor, a sure cell): seven numbers each, as the page reads them.
+void ShowOutlines() {
+    Overlay overlays[2];
+    const int count = Overlays(shownAt, overlays);
+    int32_t values[14] = {};
+    for (int i = 0; i < count; ++i) {
+        const Overlay& o = overlays[i];
+        const int32_t one[7] = {o.outer.left,
+                                o.outer.top,
+                                o.outer.right,
+                                o.outer.bottom,
+                                o.thickness,
+                                o.inner,
+                                static_cast<int32_t>(o.colour & 0xFFFFFFu)};
+        for (int k = 0; k < 7; ++k) values[7 * i + k] = one[k];
+    }
+    PageOutlines(values, count);
 }
 
 // Paints what is pending into the buffer and shows the buffer.
@@ -129,7 +140,7 @@ void PaintPending() {
     pending = Rect32{0, 0, 0, 0};
     const ShownFrame shown = PaintFrame(invalid);
     if (shown.picture == nullptr) return;
-    ShowCursor();
+    ShowOutlines();
     // Only the invalid part of the buffer holds the new frame, as on the handheld.
     PagePresent(shown.picture->constBits(), shown.rect.left, shown.rect.top, shown.rect.right,
                 shown.rect.bottom);
@@ -165,11 +176,13 @@ void Relabel() {
     PageMenuTitle(title.data(), Count(title));
     for (const Command& command : Commands()) {
         const std::u16string_view label = CommandLabel(command);
-        PageCommandLabel(command.id, label.data(), Count(label), CommandEnabled(command.id) ? 1 : 0);
+        PageCommandLabel(command.id, label.data(), Count(label), CommandEnabled(command.id) ? 1 : 0,
+                         command.checkable ? (CommandChecked(command.id) ? 1 : 0) : -1);
     }
 }
 
-// The page shows the handheld's "Menu" and tool bar, and Undo and Redo as buttons of its bar; the View
+// The page shows the handheld's "Menu" and tool bar, and Edit's and Help's commands as buttons of its
+// bar (the preference for puzzles with one answer kept in local storage); the View
 // menu's zoom and full screen are the desktop window's, the page fits the game to its canvas itself.
 void BuildCommandBar() {
     const Bitmap strip = LoadBitmapW(128);
@@ -178,8 +191,8 @@ void BuildCommandBar() {
         if (command.place == CommandPlace::View) continue;
         const std::u16string_view label = CommandLabel(command);
         const char* place = command.place == CommandPlace::ToolBar ? "toolbar"
-                            : command.place == CommandPlace::Edit  ? "edit"
-                                                                   : "menu";
+                            : command.place == CommandPlace::Menu  ? "menu"
+                                                                   : "bar";  // Edit and Help
         PageCommand(command.id, place, command.picture, command.separatorAfter ? 1 : 0, command.keys,
                     label.data(), Count(label));
     }
@@ -336,6 +349,7 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void mirovane_start() {
     UseWebHost();
     BuildCommandBar();
+    UseOneAnswerPuzzles(PageOption(ID_HELP_ONE_ANSWER) != 0);
     StartGame();
 }
 

@@ -14,6 +14,7 @@ const IDCANCEL = 2;
 const kTextFont = '11px "DejaVu Sans", Verdana, sans-serif';
 const kDialogFont = '12px "DejaVu Sans", Verdana, sans-serif';
 const kWriteFault = 29;
+const kOptionKey = 'Mirovane.option.';  // the page's own options, by command id
 
 const byId = id => document.getElementById(id);
 const canvas = byId('game');
@@ -28,7 +29,7 @@ const glyphs = glyphCanvas.getContext('2d', {willReadFrequently: true});
 let busy = false;  // the game runs, or waits for the answer to a box or a dialog
 let french = false;
 let view = {zoom: 1, left: 0, top: 0};  // where the game shows on the canvas, as the game placed it
-let cursor = null;  // the key cursor's outline over the canvas, in device pixels
+let outlines = [];  // the key cursor's and a sure cell's outlines over the canvas, in device pixels
 let resizePending = false;
 let paintScheduled = false;
 const timers = new Map();
@@ -84,7 +85,7 @@ function show() {
   context.fillStyle = '#000';
   context.fillRect(0, 0, canvas.width, canvas.height);
   context.drawImage(buffer, view.left, view.top, kWidth * view.zoom, kHeight * view.zoom);
-  if (cursor) {
+  for (const {left, top, right, bottom, thickness, inner, colour} of outlines) {
     const frame = (left, top, right, bottom, width, colour) => {
       context.fillStyle = colour;
       context.fillRect(left, top, right - left, width);
@@ -92,8 +93,7 @@ function show() {
       context.fillRect(left, top, width, bottom - top);
       context.fillRect(right - width, top, width, bottom - top);
     };
-    const {left, top, right, bottom, thickness, inner} = cursor;
-    frame(left, top, right, bottom, thickness, 'rgb(255, 160, 0)');
+    frame(left, top, right, bottom, thickness, '#' + colour.toString(16).padStart(6, '0'));
     frame(left + thickness, top + thickness, right - thickness, bottom - thickness, inner, '#000');
   }
 }
@@ -278,8 +278,13 @@ const web = {
   view(zoom, left, top) {
     view = {zoom, left, top};
   },
-  cursor(left, top, right, bottom, thickness, inner) {
-    cursor = right > left ? {left, top, right, bottom, thickness, inner} : null;
+  outlines(address, count) {
+    const v = HEAP32.subarray(address >> 2, (address >> 2) + 7 * count);
+    outlines = [];
+    for (let i = 0; i < 7 * count; i += 7) {
+      outlines.push({left: v[i], top: v[i + 1], right: v[i + 2], bottom: v[i + 3], thickness: v[i + 4],
+                     inner: v[i + 5], colour: v[i + 6]});
+    }
   },
   messageBox(address, length, captionAddress, captionLength, okCancel, exclamation) {
     const body = element('div', 'message', text(address, length).replace(/\r\n/g, '\n'));
@@ -294,12 +299,30 @@ const web = {
   menuTitle(address, length) {
     menuButton.textContent = text(address, length);
   },
-  commandLabel(id, address, length, enabled) {
+  // Whether the option of command `id` was left on, 0 or 1.
+  option(id) {
+    try {
+      return localStorage.getItem(kOptionKey + id) === '1' ? 1 : 0;
+    } catch (error) {
+      return 0;
+    }
+  },
+  // A command's label in the player's language, whether it can be chosen, and for an option (checked
+  // 0 or 1; -1 for a plain command) whether it is on; an option is kept in local storage.
+  commandLabel(id, address, length, enabled, checked) {
     const shown = commandLabels.get(id);
     if (!shown) return;
-    shown.textContent = text(address, length);
+    shown.textContent = (checked === 1 ? '\u2611 ' : checked === 0 ? '\u2610 ' : '') + text(address, length);
     shown.disabled = !enabled;
-    shown.setAttribute('aria-disabled', enabled ? 'false' : 'true');
+    if (checked >= 0) {
+      shown.setAttribute('aria-pressed', checked ? 'true' : 'false');
+      try {
+        if (checked) localStorage.setItem(kOptionKey + id, '1');
+        else localStorage.removeItem(kOptionKey + id);
+      } catch (error) {
+        // a page without storage keeps the option for this visit only
+      }
+    }
   },
   toolPictures(address, width, height) {
     toolStrip = document.createElement('canvas');
@@ -314,12 +337,12 @@ const web = {
     context.putImageData(image, 0, 0);
   },
   // One command of the game's table: an item of "Menu", a button of the tool bar with its picture, or
-  // a button of the bar with its label (Undo, Redo). Its shortcuts ("Ctrl+Z; Ctrl+Y") act on the page.
+  // a button of the bar with its label (Undo, Redo, the helps). Its shortcuts ("Ctrl+Z; Ctrl+Y") act on the page.
   command(id, place, picture, separatorAfter, keys, address, length) {
     const label = text(address, length);
     for (const chord of keys.split('; ')) if (chord) shortcuts.set(chord, id);
-    if (place === 'edit') {
-      const button = element('button', 'edit', label);
+    if (place === 'bar') {
+      const button = element('button', 'command', label);
       button.dataset.command = id;
       button.addEventListener('click', () => command(id));
       byId('bar').appendChild(button);
@@ -553,7 +576,8 @@ window.mirovane = {
             box.top + (view.top + (y + 0.5) * view.zoom) / ratio];
   },
   zoom: () => view.zoom,
-  cursor: () => cursor,
+  // The outlines over the picture, by colour: 'ffa000' the key cursor, '00ffff' a sure cell.
+  outline: colour => outlines.find(o => o.colour === parseInt(colour, 16)) || null,
   timers: () => [...timers.keys()],
   // The game's drawing time of a whole frame in ms, the mean of `count` frames.
   frameMs: count => Module.ccall('mirovane_frame_ms', 'number', ['number'], [count]),
