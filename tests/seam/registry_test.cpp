@@ -2,7 +2,7 @@
 // What is read from damaged, odd or unreadable files is tested through the game's own load and save.
 #include "seam/registry.h"
 
-#include "settings/settings_fixture.h"
+#include "qt/settings_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// The settings file under the worst a machine can do: a kill at any moment of a save, a full disk,
-// and a file that is a symbolic link into a dotfile manager's folder.
+// The settings file under the worst a machine can do: a kill at any moment of a save, a full disk, a
+// file that is a symbolic link into a dotfile manager's folder, and files that cannot be read or written.
 #include "seam/settings_file.h"
 
 #include <signal.h>
@@ -9,8 +9,8 @@
 
 #include <random>
 
+#include "qt/settings_fixture.h"
 #include "seam/registry.h"
-#include "settings/settings_fixture.h"
 
 namespace {
 
@@ -135,6 +135,24 @@ TEST_F(SettingsFile, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) 
         for (const QString& name : Files(elsewhere) + Files(kestory))
             EXPECT_FALSE(name.startsWith('.')) << "left behind: " << name.toStdString();
     }
+}
+
+// Too large to read, a pipe in its place, a file where its folder should be: never parsed, never
+// waited on, and never written over.
+TEST_F(SettingsFile, AFileTooLargeAPipeOrAFileForItsFolderIsNeitherReadNorWritten) {
+    const std::string huge = kStore + "\"damier\"=dword:00000006\n" + std::string(kSettingsFileLimit, '\n');
+    WriteFile(huge);
+    std::string text;
+    EXPECT_EQ(std::pair(ReadSettingsFile(text), SaveBlob('a')),
+              std::pair(SettingsRead::TooLarge, ERROR_FILE_TOO_LARGE));
+    EXPECT_EQ(ReadFile().size(), huge.size());
+    ASSERT_TRUE(QFile::remove(FilePath()) && mkfifo(QFile::encodeName(FilePath()).constData(), 0600) == 0);
+    EXPECT_EQ(std::pair(ReadSettingsFile(text), SaveBlob('a')),
+              std::pair(SettingsRead::Unreadable, ERROR_ACCESS_DENIED))
+        << "a pipe would block a plain read";
+    ASSERT_TRUE(QFile::remove(FilePath()) && QDir().rmdir(folder.path() + "/Kestory"));
+    ASSERT_TRUE(QFile(folder.path() + "/Kestory").open(QIODevice::WriteOnly));
+    EXPECT_NE(SaveBlob('a'), ERROR_SUCCESS);
 }
 
 }  // namespace
