@@ -1,4 +1,4 @@
-// A real main window on the offscreen platform, with the settings folder of the settings tests and
+// A real main window on the offscreen platform, with a settings folder of its own and
 // every message box answered OK (a test may show real ones).
 #pragma once
 

@@ -181,6 +181,7 @@ Bitmap TextPicture(std::u16string_view text, const Rect32& rect, Colour ink, Col
 void GameTest::SetUp() {
     GameState = GameRecord{};
     UseStandIn();
+    CreateOffscreenBuffer(kGameWidth, kGameHeight);  // for tests that paint without starting the game
 }
 
 void GameTest::TearDown() {

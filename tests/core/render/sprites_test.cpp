@@ -20,7 +20,6 @@ class Sprites : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        CreateOffscreenBuffer(240, 268);
         Clear();
     }
     static DeviceContext& dc() { return Offscreen.bufferDC; }

@@ -4,14 +4,17 @@
 
 #include "core/title/title_ring.h"
 #include "model/random.h"
-#include "render/paint_fixture.h"
+#include "support/canvas.h"
+#include "support/stand_in.h"
 
 namespace {
 
-class TitleScreenTest : public PaintTest {
+constexpr Rect32 kScreen{0, 0, kGameWidth, kGameHeight};
+
+class TitleScreenTest : public GameTest {
   protected:
     void SetUp() override {
-        PaintTest::SetUp();
+        GameTest::SetUp();
         SetRandomSource([](void* self) { return static_cast<TitleScreenTest*>(self)->NextRandom(); }, this);
         standIn.now = 100000;
         GameState.titleStartTick = standIn.now;
@@ -34,7 +37,7 @@ class TitleScreenTest : public PaintTest {
                            credits.pixel(i % credits.width(), i / credits.width()));
         DeviceContext dc;
         dc.SelectBitmap(texts);
-        dc.SetTextColor(kRay);
+        dc.SetTextColor(kGreen);
         dc.SetBkColor(kBlack);
         dc.DrawTextW(u"www.kestory.example", Rect32{0, 240, 240, 270}, DT_CENTER);
         return dc.Image();
