@@ -77,6 +77,11 @@ struct StandIn {
 };
 extern StandIn standIn;
 
+// The period of the game's clock (timer 1), 0 while it is stopped.
+inline uint32_t ClockPeriod() {
+    return standIn.timers.contains(1) ? standIn.timers[1] : 0;
+}
+
 // A fresh stand-in, installed as the game's host.
 void UseStandIn();
 

@@ -10,10 +10,10 @@
 
 namespace {
 
-inline constexpr Colour kRay = kGreen, kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
-inline constexpr Rect32 kScreen{0, 0, kGameWidth, kGameHeight};
-inline constexpr Rect32 kBand{25, 15, 240, 43};  // the band above N = 8's top boxes
-inline constexpr Rect32 kClock{150, 0, 240, 15};
+constexpr Colour kRay = kGreen, kPink = rgb(255, 128, 128), kLightGreen = rgb(100, 255, 100);
+constexpr Rect32 kScreen{0, 0, kGameWidth, kGameHeight};
+constexpr Rect32 kBand{25, 15, 240, 43};  // the band above N = 8's top boxes
+constexpr Rect32 kClock{150, 0, 240, 15};
 
 using Placed = std::tuple<int, int, int16_t>;  // column, row, item
 
@@ -37,20 +37,12 @@ class PaintTest : public GameTest {
         GameState.playerBoard[x * 8 + y] = item;
         ++GameState.placedCount;
     }
-    static Point32 Cell(int x, int y) {
-        return Point32{GameState.boardX + 20 * x, GameState.boardY + 20 * y};
-    }
     static Point32 Port(int p) {
         Point32 corner{};
         PortPosition(static_cast<int16_t>(p), corner);
         return corner;
     }
 };
-
-std::u16string Number(int value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
 
 class PaintScreenTest : public PaintTest {
   protected:
@@ -84,7 +76,7 @@ TEST_F(PaintScreenTest, EachPhaseShowsItsOwnPartsOfTheScreen) {
         PaintSmallGame(phase, hint);
         SCOPED_TRACE("phase " + std::to_string(phase) + ", hint " + std::to_string(hint));
         EXPECT_EQ(ScreenShows(TextPicture(u"45\"3", kClock, kRay, kBlack, DT_RIGHT), kClock), clock);
-        EXPECT_EQ(ScreenPixel(Cell(2, 2).x + 10, Cell(2, 2).y + 10) == kRay, rayAndMarks);
+        EXPECT_EQ(ScreenPixel(GameState.boardX + 50, GameState.boardY + 50) == kRay, rayAndMarks);
         EXPECT_EQ(ScreenPixel(Port(0).x + 1, Port(0).y + 1) == kRed, rayAndMarks)
             << "port 0 turned by the missed mirror";
         EXPECT_EQ(CountOnScreen(kBand, kBlack) < 215 * 28, band);
@@ -177,7 +169,7 @@ TEST_F(PaintScreenTest, EachInternalErrorIsToldOnceLeavesOutWhatItCouldNotDrawAn
         ASSERT_EQ(standIn.asked.size(), 1u) << "error " << error;
         const AskedBox& told = standIn.asked[0];
         EXPECT_EQ(std::tuple(told.TextAndCaption(), told.style, told.phase),
-                  std::tuple(u"Internal error " + Number(error) + u" (Paint)|Error", 0u, 3));
+                  std::tuple(u"Internal error " + NumberText(error) + u" (Paint)|Error", 0u, 3));
         EXPECT_EQ(CountOnScreen(area, kBlack), blackPixels) << "error " << error;
         EXPECT_EQ(CountOnScreen(legend, kBlack) < 60 * 17, error != 24)
             << "error " << error << ": the frame goes on";

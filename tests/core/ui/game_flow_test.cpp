@@ -16,7 +16,6 @@ class GameFlowTest : public GameTest {
         UsePuzzle({"/....", ".o...", "../..", "...#.", "....."});
     }
     static bool Saved() { return standIn.settingsWrites > 0; }
-    static uint32_t ClockPeriod() { return standIn.timers.contains(1) ? standIn.timers[1] : 0; }
     // The phase, the clock's timer period, and Player 1's games, items and total time.
     static auto Outcome() {
         const PlayerStats& s = GameState.stats1;

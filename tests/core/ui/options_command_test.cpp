@@ -19,7 +19,6 @@ class OptionsCommandTest : public GameTest {
             return dialog.Close(button);
         };
     }
-    static uint32_t ClockPeriod() { return standIn.timers.contains(1) ? standIn.timers[1] : 0; }
 };
 
 TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMakesANewGame) {
@@ -84,12 +83,6 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     EXPECT_EQ(std::tuple(GameState.gamePhase, GameState.mismatchCount), std::tuple(Finished, 0));
 }
 
-// The statistics of played games are in the listings of the Options dialog (tests/qt), in both
-// languages.
-TEST(StatisticsText, GamesWithoutItemsReadAsNoPlayedGames) {
-    EXPECT_EQ(StatisticsText(PlayerStats{0, 0, 0, 2, 5000}, 0), u"No played games") << "games without items";
-}
-
 // Each click, then OK or Cancel: whether OK asks for a new game, and whether the choice holds after Cancel.
 TEST_F(OptionsCommandTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeepsThem) {
     const std::tuple<int, int32_t, bool, std::function<bool()>> cases[] = {
@@ -117,7 +110,8 @@ TEST_F(OptionsCommandTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeep
 }
 
 // The player, language and reset buttons act at once, and Cancel undoes none of them; the other
-// player's statistics stay as they were.
+// player's statistics stay as they were. The statistics of played games are in the listings of the
+// dialog in tests/qt, in both languages.
 TEST_F(OptionsCommandTest, ThePlayerLanguageAndResetButtonsActAtOnce) {
     GameState.player = 1, GameState.stats1 = PlayerStats{0, 2, 15, 3, 250500};
     GameState.stats2 = PlayerStats{1, 0, 4, 1, 60000};
@@ -130,6 +124,7 @@ TEST_F(OptionsCommandTest, ThePlayerLanguageAndResetButtonsActAtOnce) {
     RunOptionsDialog();
     EXPECT_EQ(std::tuple(GameState.langue, GameState.stats2.totalplay, GameState.stats1.totaltime),
               std::tuple(1, 0, 250500));
+    EXPECT_EQ(StatisticsText(PlayerStats{0, 0, 0, 2, 5000}, 0), u"No played games") << "games without items";
 }
 
 }  // namespace
