@@ -34,7 +34,6 @@ struct AskedBox {
 class StandInDialog {
   public:
     StandInDialog(const DialogTemplate& dialog, DialogRun& run);
-    int Number() const { return template_.number; }
     void Click(int id);
     // IDOK runs the game's OK step before the dialog closes; returns `button`.
     int Close(int button) { return button == IDOK ? run_.accepted(run_.state, exchange_), button : button; }
