@@ -1,5 +1,5 @@
 // What the game's texts expect of every platform's text, whatever its glyphs: one table of cases that
-// the desktop's Qt text (tests/platform/qt_host_test.cpp) and the web page's glyph text
+// the desktop's Qt text (tests/qt/qt_host_test.cpp) and the web page's glyph text
 // (tests/web/text_test.cpp) both run, each after installing its own text drawer.
 #pragma once
 

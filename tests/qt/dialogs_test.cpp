@@ -1,5 +1,5 @@
-// The game's dialogs driven through their real controls, found by their ids: the Options dialog (what
-// it shows, what its buttons do at once, what OK and Cancel keep) and the rules dialog.
+// The game's dialogs as the desktop builds them from their templates, driven through their real
+// controls found by their ids: what the Options dialog and the rules dialog show.
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -13,7 +13,7 @@
 #include "core/settings/options_dialog.h"
 #include "core/settings/rules_dialog.h"
 #include "core/settings/settings.h"
-#include "settings/settings_fixture.h"
+#include "qt/settings_fixture.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ QString Controls(const QDialog& dialog) {
     return all;
 }
 
-// The dialog's controls are those listed in tests/settings/<name>.controls. When they are not, the
+// The dialog's controls are those listed in tests/qt/<name>.controls. When they are not, the
 // listing of what the dialog shows is left in the test's folder, to compare. Saves a picture of the
 // dialog when MIROVANE_SCREENSHOTS names a folder.
 void ExpectControls(QDialog& dialog, const QString& name) {
@@ -92,15 +92,9 @@ int Open(int (*run)(), const std::function<void(QDialog&)>& act) {
     return run();
 }
 
-// The statistics of played games are in the listings of the Options dialog, in both languages.
-TEST(StatisticsText, GamesWithoutItemsReadAsNoPlayedGames) {
-    EXPECT_EQ(StatisticsText(PlayerStats{0, 0, 0, 2, 5000}, 0), u"No played games") << "games without items";
-}
-
-// The player, language and reset buttons act at once, and Cancel undoes none of them (the player
-// holding through Cancel is in the next test). What the dialog shows in English and in French is in
-// options-en.controls and options-fr.controls.
-TEST_F(DialogTest, OpensOnTheGameRecordAndItsPlayerLanguageAndResetButtonsActAtOnce) {
+// What the Options dialog shows in English and in French is in options-en.controls and
+// options-fr.controls; what its buttons do is in tests/core/ui/options_command_test.cpp.
+TEST_F(DialogTest, OpensOnTheGameRecordInThePlayersLanguageWithThePlayersStatistics) {
     InitSettings();
     GameState.damier = 6, GameState.items = 9, GameState.useworm = 1, GameState.hint = 0;
     GameState.player = 1, GameState.stats1 = kExample, GameState.stats2 = PlayerStats{1, 0, 4, 1, 60000};
@@ -109,39 +103,8 @@ TEST_F(DialogTest, OpensOnTheGameRecordAndItsPlayerLanguageAndResetButtonsActAtO
         Click(dialog, OptionsId::Player1);
         Click(dialog, OptionsId::French);
         ExpectControls(dialog, "options-fr");  // Player 1's statistics
-        Click(dialog, OptionsId::Player2);
-        Click(dialog, OptionsId::Reset);
-        EXPECT_EQ(Shown(dialog, OptionsId::Statistics), "Pas de partie jouée");
         Click(dialog, IDCANCEL);
     });
-    // Cancel keeps the language and the reset, and the other player's statistics stay as they were
-    EXPECT_EQ(std::tuple(GameState.langue, GameState.stats2.totalplay, GameState.stats1.totaltime),
-              std::tuple(1, 0, 250500));
-}
-
-// Each click, then OK or Cancel: whether OK asks for a new game, and whether the choice holds after Cancel.
-TEST_F(DialogTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeepsThem) {
-    const std::tuple<int, int32_t, bool, std::function<bool()>> cases[] = {
-        {1023, 1, false, [] { return GameState.damier == 8; }},
-        {1000, 1, false, [] { return GameState.items == 3; }},
-        {1029, 1, false, [] { return GameState.items == 13; }},
-        {OptionsId::Absorbers, 1, false, [] { return GameState.useabsorbed == 0; }},
-        {OptionsId::ReflectingItems, 1, false, [] { return GameState.usereflect == 0; }},
-        {OptionsId::Wormhole, 1, false, [] { return GameState.useworm == 1; }},
-        {OptionsId::Hints, 0, false, [] { return GameState.hint == 0; }},
-        {OptionsId::French, 0, true, [] { return GameState.langue == 1; }},
-        {OptionsId::Player2, 0, true, [] { return GameState.player == 1; }},
-        {1019, 0, true, [] { return GameState.damier == 5; }},  // the grid size it already had
-    };
-    for (const auto& [click, changed, holdsOnCancel, applied] : cases) {
-        for (int close : {IDOK, IDCANCEL}) {
-            GameState = GameRecord{}, InitSettings();  // the options of a first run
-            Open(&RunOptionsDialog, [&](QDialog& dialog) { Click(dialog, click), Click(dialog, close); });
-            EXPECT_EQ(GameState.optionsChanged, close == IDOK ? changed : 0) << "after a click on " << click;
-            EXPECT_EQ(applied(), close == IDOK || holdsOnCancel)
-                << "after a click on " << click << " and " << close;
-        }
-    }
 }
 
 // Any language but 0 is French (the texts are in rules-en.controls and rules-fr.controls); the text

@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "seam/registry.h"
-#include "settings/settings_fixture.h"
+#include "support/stand_in.h"
 
 namespace {
 
@@ -35,6 +35,9 @@ bool KeepsEveryLine(const std::string& before, const std::string& after) {
     return true;
 }
 
+inline const std::string kKeyHeader = "[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\n";
+inline const std::string kStore = "REGEDIT4\n\n" + kKeyHeader;  // a store holding our key alone
+
 // Saves, forgets the game record and loads it again.
 void SaveAndReload() {
     SaveSettings();
@@ -42,19 +45,31 @@ void SaveAndReload() {
     LoadSettings();
 }
 
-using Settings = SettingsTest;
+class Settings : public GameTest {
+  protected:
+    static void Store(const std::string& text) {
+        standIn.settingsRead = SettingsRead::Present;
+        standIn.settings = text;
+    }
+    static bool StoreHas(const std::string& line) {
+        return standIn.settings.find(line + "\n") != std::string::npos;
+    }
+};
 
 TEST_F(Settings, AFirstRunStartsWithTheDefaultsAndWritesNothingAndEveryValueComesBackAfterASave) {
     InitSettings();
     EXPECT_EQ(Stored(), std::tuple(26, 0, 5, 4, 1, 1, 0, 1, int16_t{0}, Totals({}), Totals({})));
-    EXPECT_FALSE(QDir(folder.path() + "/Kestory").exists()) << "start-up wrote to the store";
+    EXPECT_EQ(standIn.settingsWrites, 0) << "start-up wrote to the store";
     GameRecord& g = GameState;
     g.langue = 1, g.damier = 7, g.items = 11, g.useabsorbed = 0, g.usereflect = 2, g.useworm = 1, g.hint = 0;
     g.player = -2, g.stats1 = {1, 2, 3, 4, -5}, g.stats2 = {6, 7, 8, 9, 2000000000};
     const auto saved = Stored();
     SaveAndReload();
     EXPECT_EQ(Stored(), saved);
-    EXPECT_TRUE(FileHas("\"player\"=hex(4):fe,ff")) << ReadFile();
+    EXPECT_TRUE(StoreHas("\"player\"=hex(4):fe,ff")) << standIn.settings;
+    std::size_t values = 0;
+    for (std::size_t at = 0; (at = standIn.settings.find("\"=", at) + 1) != 0;) ++values;
+    EXPECT_EQ(values, 19u) << "the game owns nineteen values:\n" << standIn.settings;
 }
 
 // Stores of older versions or other tools: what the game starts with, and the next save keeps just that.
@@ -84,7 +99,7 @@ TEST_F(Settings, OldOutOfRangeAndOddlyWrittenValuesStartTheGameAsTheHandheldRead
          {7, 4, 0, 0, 0, 0}},
     };
     for (const auto& [store, expected] : cases) {
-        WriteFile(kStore + store);
+        Store(kStore + store);
         InitSettings();
         EXPECT_EQ(started(), expected) << store;
         EXPECT_EQ(std::tuple(GameState.gridSize, GameState.itemCount),
@@ -121,33 +136,34 @@ TEST_F(Settings, DamagedStoresStartTheGameAndLoseNothingAtTheNextSave) {
     };
     for (const auto& [text, damier, items] : cases) {
         const std::string start = testing::PrintToString(text.substr(0, 40));
-        WriteFile(text);
-        const auto before = FileState();
+        Store(text);
+        standIn.settingsWrites = 0;
         InitSettings();
         EXPECT_EQ(std::tuple(GameState.damier, GameState.items), std::tuple(damier, items)) << start;
-        EXPECT_EQ(FileState(), before) << "start-up wrote the store starting " << start;
+        EXPECT_EQ(standIn.settingsWrites, 0) << "start-up wrote the store starting " << start;
         const auto saved = Stored();
         SaveAndReload();
-        EXPECT_TRUE(KeepsEveryLine(text, ReadFile())) << "content lost from the store starting " << start;
+        EXPECT_TRUE(KeepsEveryLine(text, standIn.settings))
+            << "content lost from the store starting " << start;
         EXPECT_EQ(Stored(), saved) << "the save did not read back in the store starting " << start;
     }
 }
 
-// Too large to read, a pipe in its place, a file where its folder should be: the game goes on with what
-// it has, counts its games, and leaves the store alone.
+// A store too large to read, or one that cannot be read or written: the game goes on with what it has,
+// counts its games, and leaves the store alone.
 TEST_F(Settings, AStoreThatCannotBeReadOrWrittenIsIgnoredQuietly) {
-    const std::string huge = kStore + "\"damier\"=dword:00000006\n" + std::string(kSettingsFileLimit, '\n');
-    WriteFile(huge);
+    Store(kStore + "\"damier\"=dword:00000006\n");
+    standIn.settingsRead = SettingsRead::TooLarge;
     InitSettings();
-    EXPECT_EQ(std::tuple(GameState.damier, SaveSettings()), std::tuple(5, ERROR_FILE_TOO_LARGE));
-    EXPECT_EQ(ReadFile().size(), huge.size());
-    // a pipe would block a plain read
-    ASSERT_TRUE(QFile::remove(FilePath()) && mkfifo(QFile::encodeName(FilePath()).constData(), 0600) == 0);
-    EXPECT_EQ(std::tuple(LoadSettings(), SaveSettings()), std::tuple(-1, ERROR_ACCESS_DENIED));
-    ASSERT_TRUE(QFile::remove(FilePath()) && QDir().rmdir(folder.path() + "/Kestory"));
-    ASSERT_TRUE(QFile(folder.path() + "/Kestory").open(QIODevice::WriteOnly));
+    EXPECT_EQ(std::tuple(GameState.damier, SaveSettings(), standIn.settingsWrites),
+              std::tuple(5, ERROR_FILE_TOO_LARGE, 0));
+    standIn.settingsRead = SettingsRead::Unreadable;
+    EXPECT_EQ(std::tuple(LoadSettings(), SaveSettings(), standIn.settingsWrites),
+              std::tuple(-1, ERROR_ACCESS_DENIED, 0));
+    standIn.settingsRead = SettingsRead::Missing;
+    standIn.writeError = ERROR_WRITE_FAULT;
     RecordGame(0, 0, 1000);
-    EXPECT_EQ(std::tuple(GameState.stats1.totalplay, SaveSettings() != 0), std::tuple(1, true));
+    EXPECT_EQ(std::tuple(GameState.stats1.totalplay, SaveSettings()), std::tuple(1, ERROR_WRITE_FAULT));
 }
 
 // Player 1 solves 6 items in 83.4 s (labels equal: misplaced items do not count), then a game of no
@@ -155,9 +171,10 @@ TEST_F(Settings, AStoreThatCannotBeReadOrWrittenIsIgnoredQuietly) {
 TEST_F(Settings, GamesCountForThePlayerWhoPlayedThemAndAreSaved) {
     GameState.itemCount = 6;
     RecordGame(0, 2, 83400);
-    ASSERT_TRUE(QFile::remove(FilePath())) << "the game was not saved";
+    ASSERT_EQ(standIn.settingsWrites, 1) << "the game was not saved";
+    standIn.settings.clear();
     RecordGame(2, 1, 0);
-    EXPECT_TRUE(FileHas("\"totalplay\"=dword:00000001")) << "a game of 0 ms must still be saved";
+    EXPECT_TRUE(StoreHas("\"totalplay\"=dword:00000001")) << "a game of 0 ms must still be saved";
     GameState.player = 2, GameState.itemCount = 7;  // any player but 0 is Player 2
     RecordGame(3, 2, 5000);
     RecordGame(1, 1, 1000);

@@ -1,11 +1,10 @@
-// The desktop's view of the game: whole-number zoom, taps mapped back to game points, and the
-// keyboard's cursor over the board, the port bands and the palette.
-#include <QtTest/QTest>
-
+// The game's view for a platform: whole-number zoom, platform points mapped back to game points, and
+// the keyboard's cursor over the board, the port bands and the palette.
+#include "core/ui/game_flow.h"
 #include "core/ui/key_cursor.h"
 #include "core/ui/zoom.h"
-#include "frame_fixture.h"
-#include "platform/qt/preferences.h"
+#include "support/board_rows.h"
+#include "support/stand_in.h"
 
 namespace {
 
@@ -32,15 +31,6 @@ TEST(ZoomTest, TheGameIsCentredAtTheLargestFittingZoomAndTapsMapBackToItsPixels)
             << x << "," << y;
     }
     EXPECT_EQ(FittingZoom(100, 100), 1) << "a window smaller than the game still shows it at 1";
-}
-
-using ZoomStoreTest = SettingsTest;
-
-TEST_F(ZoomStoreTest, AnyZoomFromOneOnIsKeptAndNothingElse) {
-    for (const auto& [kept, read] : {std::pair{1, 1}, {3, 3}, {0, 0}, {-2, 0}}) {
-        StoreZoom(kept);
-        EXPECT_EQ(StoredZoom(), read) << "kept " << kept;
-    }
 }
 
 class KeyCursorTest : public testing::Test {
@@ -117,54 +107,36 @@ TEST_F(KeyCursorTest, AnEmptyPaletteIsSkippedAndASmallerBoardPullsTheCursorIn) {
     }
 }
 
-class WindowViewTest : public FrameTest {};
+using KeyboardTest = GameTest;
 
-TEST_F(WindowViewTest, AtZoomTwoATapAndTheKeysActOnTheCellUnderThemAndTheBufferKeepsItsSize) {
+TEST_F(KeyboardTest, TheKeysActOnTheCellUnderTheCursorWhichAPlatformDrawsAroundItsSquare) {
     StartPlaying();
-    frame->ApplyZoom(2, true);
-    QTest::qWait(20);
-    ASSERT_EQ(frame->Client()->View().zoom, 2);
-    EXPECT_EQ(Offscreen.width * 1000 + Offscreen.height, 240268);
-    const ZoomView view = frame->Client()->View();
-    // The keyboard's cursor is drawn on the window alone, in an orange the game draws nowhere else:
-    // where that orange shows, or an empty rectangle.
-    const auto cursorBox = [this] {
-        const QImage shown = frame->Client()->grab().toImage();
-        QRect box;
-        for (int i = 0; i < shown.width() * shown.height(); ++i) {
-            const QPoint p(i % shown.width(), i / shown.width());
-            if (shown.pixel(p) == qRgb(255, 160, 0)) box |= QRect(p, QSize(1, 1));
-        }
-        return box;
-    };
-    QTest::mouseClick(
-        frame->Client(), Qt::LeftButton, {},
-        QPoint(view.left + 2 * (GameState.boardX + 20 * 3 + 19), view.top + 2 * (GameState.boardY + 1)));
-    EXPECT_NE(GameState.playerBoard[3 * 8 + 0], Empty) << "the tap placed an item in cell (3, 0)";
-
-    QTest::keyClick(frame->Client(), Qt::Key_Space);
-    EXPECT_EQ(cursorBox(),
-              QRect(view.left + 2 * GameState.boardX - 1, view.top + 2 * GameState.boardY - 1, 44, 44))
-        << "Space only shows a hidden cursor, 2 pixels wide on the edge of cell (0, 0)'s box";
-    for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Space}) {
-        QTest::keyClick(frame->Client(), key);
-    }
-    EXPECT_NE(GameState.playerBoard[2 * 8 + 1], Empty) << "Space placed an item in cell (2, 1)";
-    QTest::keyClick(frame->Client(), Qt::Key_2);
+    const ZoomView view{2, 10, 20};
+    Overlay overlays[2];
+    Key(GameKey::Tap);
+    ASSERT_EQ(Overlays(view, overlays), 1) << "the tap key only shows a hidden cursor";
+    const Overlay& outline = overlays[0];
+    EXPECT_EQ(std::tuple(outline.outer, outline.thickness, outline.inner, outline.colour),
+              std::tuple(Rect32{9 + 2 * GameState.boardX, 19 + 2 * GameState.boardY,
+                                11 + 2 * (GameState.boardX + 21), 21 + 2 * (GameState.boardY + 21)},
+                         2, 1, kCursorColour))
+        << "2 pixels wide on the edge of cell (0, 0)'s box";
+    EXPECT_EQ(GameState.moveCount, 0);
+    for (GameKey key : {GameKey::Right, GameKey::Right, GameKey::Down, GameKey::Tap}) Key(key);
+    EXPECT_NE(GameState.playerBoard[2 * 8 + 1], Empty) << "the tap key placed an item in cell (2, 1)";
+    Key(GameKey::Slot2);
     EXPECT_EQ(GameState.paletteSlot, 1) << "the digit 2 picks the second slot";
-    QTest::keyClick(frame->Client(), Qt::Key_9);
+    Key(GameKey::Slot9);
     EXPECT_EQ(GameState.paletteSlot, 1) << "a slot the strip does not have changes nothing";
-    QTest::mouseClick(frame->Client(), Qt::LeftButton, {}, QPoint(view.left, view.top));
-    EXPECT_TRUE(cursorBox().isEmpty()) << "a pointer tap hides the cursor";
+    Tap(0, 0);
+    EXPECT_EQ(Overlays(view, overlays), 0) << "a pointer tap hides the cursor";
 
-    // On cell (4, 4) of a 5 x 5 board, then a 4 x 4 game: Space taps the nearest cell, (3, 3).
-    for (int i = 0; i < 9; ++i) QTest::keyClick(frame->Client(), i < 5 ? Qt::Key_Right : Qt::Key_Down);
+    // On cell (4, 4) of a 5 x 5 board, then a 4 x 4 game: the tap key taps the nearest cell, (3, 3).
+    for (int i = 0; i < 9; ++i) Key(i < 5 ? GameKey::Right : GameKey::Down);
     GameState.damier = 4;
     OnNewGame();
-    QTest::keyClick(frame->Client(), Qt::Key_Space);
+    Key(GameKey::Tap);
     EXPECT_NE(GameState.playerBoard[3 * 8 + 3], Empty);
-    frame->AutomaticSize();
-    EXPECT_EQ(StoredZoom(), 0) << "Automatic size forgets the zoom the player chose";
 }
 
 }  // namespace

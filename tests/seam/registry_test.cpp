@@ -2,7 +2,7 @@
 // What is read from damaged, odd or unreadable files is tested through the game's own load and save.
 #include "seam/registry.h"
 
-#include "settings/settings_fixture.h"
+#include "seam/settings_folder.h"
 
 namespace {
 
@@ -15,7 +15,7 @@ int32_t SaveDword(const char* name, uint32_t value, uint32_t size = 4) {
     return RegCloseKey(key);
 }
 
-using Registry = SettingsTest;
+using Registry = SettingsFolderTest;
 
 // A new file in the export format, readable by all, then one with its own line ends and permissions; no
 // temporary file stays behind.
@@ -24,16 +24,16 @@ TEST_F(Registry, ASaveWritesTheExportFormatWithTheFilesLineEndsAndPermissions) {
     ASSERT_TRUE(SaveDword("version", 26) == ERROR_SUCCESS && SaveDword("player", 1, 2) == ERROR_SUCCESS);
     umask(mask);
     EXPECT_EQ(ReadFile(), kStore + "\"version\"=dword:0000001a\n\"player\"=hex(4):01,00\n");
-    EXPECT_EQ(QFile::permissions(FilePath()) & 0x7777, 0x6644)
-        << "a new file: readable by all, written by its owner";
+    EXPECT_EQ(Mode(), 0644u) << "a new file: readable by all, written by its owner";
     WriteFile("REGEDIT4\r\n");
-    chmod(QFile::encodeName(FilePath()).constData(), 0640);
+    chmod(FilePath().c_str(), 0640);
     ASSERT_EQ(SaveDword("hint", 1), ERROR_SUCCESS);
     EXPECT_EQ(
         ReadFile(),
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Kestory\\Mirovane]\r\n\"hint\"=dword:00000001\r\n");
-    EXPECT_EQ(QFile::permissions(FilePath()) & (QFile::ReadGroup | QFile::ReadOther), QFile::ReadGroup);
-    EXPECT_EQ(QDir(folder.path() + "/Kestory").entryList(QDir::Files | QDir::Hidden).size(), 1);
+    EXPECT_EQ(Mode(), 0640u);
+    const std::filesystem::directory_iterator files(folder + "/Kestory");
+    EXPECT_EQ(std::distance(begin(files), end(files)), 1);
 }
 
 TEST_F(Registry, ASaveKeepsEverythingItDoesNotOwnAndDropsOlderCopies) {

@@ -1,5 +1,5 @@
-// The settings file under the worst a machine can do: a kill at any moment of a save, a full disk,
-// and a file that is a symbolic link into a dotfile manager's folder.
+// The settings file under the worst a machine can do: a kill at any moment of a save, a full disk, a
+// file that is a symbolic link into a dotfile manager's folder, and files that cannot be read or written.
 #include "seam/settings_file.h"
 
 #include <signal.h>
@@ -7,10 +7,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
+#include <vector>
 
 #include "seam/registry.h"
-#include "settings/settings_fixture.h"
+#include "seam/settings_folder.h"
 
 namespace {
 
@@ -41,9 +43,13 @@ int InChild(Child child, long kill_after_us = -1) {
     return status;
 }
 
-// The files of a folder, hidden ones (temporary files) included.
-QStringList Files(const QString& path) {
-    return QDir(path).entryList(QDir::Files | QDir::Hidden | QDir::System);
+// The files of a folder, hidden ones (temporary files) included, in order.
+std::vector<std::string> Files(const std::string& path) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path))
+        if (!entry.is_directory()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::string LinkText(const std::string& path) {
@@ -52,7 +58,7 @@ std::string LinkText(const std::string& path) {
     return length < 0 ? "(not a link)" : std::string(text, static_cast<std::size_t>(length));
 }
 
-using SettingsFile = SettingsTest;
+using SettingsFile = SettingsFolderTest;
 
 TEST_F(SettingsFile, AKillAtAnyMomentOfASaveLeavesTheCompleteOldOrNewFile) {
     ASSERT_EQ(SaveBlob('b'), ERROR_SUCCESS);
@@ -79,7 +85,7 @@ TEST_F(SettingsFile, AKillAtAnyMomentOfASaveLeavesTheCompleteOldOrNewFile) {
         }
     }
     ASSERT_EQ(SaveBlob('a'), ERROR_SUCCESS);
-    EXPECT_EQ(Files(folder.path() + "/Kestory"), QStringList{"Mirovane.reg"})
+    EXPECT_EQ(Files(folder + "/Kestory"), std::vector<std::string>{"Mirovane.reg"})
         << "the next save removes what killed saves left";
 }
 
@@ -93,13 +99,14 @@ TEST_F(SettingsFile, AFullDiskLeavesTheOldFileAndTheGameRunning) {
     });
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
     EXPECT_EQ(ReadFile(), older);
-    EXPECT_EQ(Files(folder.path() + "/Kestory"), QStringList{"Mirovane.reg"});
+    EXPECT_EQ(Files(folder + "/Kestory"), std::vector<std::string>{"Mirovane.reg"});
 }
 
 TEST_F(SettingsFile, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) {
-    const QString elsewhere = folder.path() + "/dotfiles";
-    ASSERT_TRUE(QDir().mkpath(elsewhere) && QDir().mkpath(folder.path() + "/Kestory"));
-    const std::string link = QFile::encodeName(FilePath()).toStdString();
+    const std::string elsewhere = folder + "/dotfiles", kestory = folder + "/Kestory/";
+    std::filesystem::create_directories(elsewhere);
+    std::filesystem::create_directories(kestory);
+    const std::string link = FilePath();
     struct Case {
         const char* name;
         std::string target;  // what the link says
@@ -107,24 +114,19 @@ TEST_F(SettingsFile, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) 
         bool targetExists;
     };
     const Case cases[] = {
-        {"absolute", QFile::encodeName(elsewhere).toStdString() + "/a.reg", "../dotfiles/a.reg", true},
+        {"absolute", elsewhere + "/a.reg", "../dotfiles/a.reg", true},
         {"relative", "../dotfiles/b.reg", "../dotfiles/b.reg", true},
         {"relative, to no file yet", "../dotfiles/c.reg", "../dotfiles/c.reg", false},
         {"to another link", "d.link", "../dotfiles/d.reg", true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const QString kestory = folder.path() + "/Kestory/";
-        QFile::remove(FilePath());
+        std::filesystem::remove(FilePath());
         if (std::string(c.name) == "to another link") {
-            ASSERT_EQ(
-                symlink("../dotfiles/d.reg", (QFile::encodeName(kestory).toStdString() + "d.link").c_str()),
-                0);
+            ASSERT_EQ(symlink("../dotfiles/d.reg", (kestory + "d.link").c_str()), 0);
         }
         if (c.targetExists) {
-            QFile old(kestory + QString::fromStdString(c.lands));
-            ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-            old.write("REGEDIT4\n\n; kept\n");
+            std::ofstream(kestory + c.lands) << "REGEDIT4\n\n; kept\n";
         }
         ASSERT_EQ(symlink(c.target.c_str(), link.c_str()), 0);
         ASSERT_EQ(SaveBlob('x'), ERROR_SUCCESS);
@@ -132,9 +134,27 @@ TEST_F(SettingsFile, ASaveThroughASymbolicLinkReplacesItsTargetAndKeepsTheLink) 
         const std::string saved = ReadFile();
         EXPECT_NE(saved.find("\"blob\"=hex:78,78"), std::string::npos);
         EXPECT_EQ(saved.find("; kept") != std::string::npos, c.targetExists);
-        for (const QString& name : Files(elsewhere) + Files(kestory))
-            EXPECT_FALSE(name.startsWith('.')) << "left behind: " << name.toStdString();
+        for (const std::string& name : Files(elsewhere)) EXPECT_NE(name[0], '.') << "left behind: " << name;
+        for (const std::string& name : Files(kestory)) EXPECT_NE(name[0], '.') << "left behind: " << name;
     }
+}
+
+// Too large to read, a pipe in its place, a file where its folder should be: never parsed, never
+// waited on, and never written over.
+TEST_F(SettingsFile, AFileTooLargeAPipeOrAFileForItsFolderIsNeitherReadNorWritten) {
+    const std::string huge = kStore + "\"damier\"=dword:00000006\n" + std::string(kSettingsFileLimit, '\n');
+    WriteFile(huge);
+    std::string text;
+    EXPECT_EQ(std::pair(ReadSettingsFile(text), SaveBlob('a')),
+              std::pair(SettingsRead::TooLarge, ERROR_FILE_TOO_LARGE));
+    EXPECT_EQ(ReadFile().size(), huge.size());
+    ASSERT_TRUE(std::filesystem::remove(FilePath()) && mkfifo(FilePath().c_str(), 0600) == 0);
+    EXPECT_EQ(std::pair(ReadSettingsFile(text), SaveBlob('a')),
+              std::pair(SettingsRead::Unreadable, ERROR_ACCESS_DENIED))
+        << "a pipe would block a plain read";
+    ASSERT_TRUE(std::filesystem::remove(FilePath()) && std::filesystem::remove(folder + "/Kestory"));
+    ASSERT_TRUE(std::ofstream(folder + "/Kestory").good());
+    EXPECT_NE(SaveBlob('a'), ERROR_SUCCESS);
 }
 
 }  // namespace

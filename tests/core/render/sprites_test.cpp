@@ -1,41 +1,36 @@
 // Item sprites, item outlines and port numbers land where the board and the port boxes expect them.
 #include <gtest/gtest.h>
 
-#include <QPoint>
-#include <QRect>
-#include <QRgb>
 #include <initializer_list>
 #include <set>
 #include <tuple>
 #include <vector>
 
-#include "model/game_state.h"
-#include "seam/host.h"
-#include "platform/qt/bitmaps.h"
 #include "core/render/offscreen.h"
+#include "model/game_state.h"
 #include "support/canvas.h"
+#include "support/stand_in.h"
 
 namespace {
 
 // Pixels as (y, x, colour).
-using Drawing = std::set<std::tuple<int, int, QRgb>>;
+using Drawing = std::set<std::tuple<int, int, Colour>>;
 
-class Sprites : public ::testing::Test {
+class Sprites : public GameTest {
   protected:
     void SetUp() override {
-        CreateOffscreenBuffer(240, 268);
+        GameTest::SetUp();
         Clear();
     }
-    void TearDown() override { DestroyOffscreenBuffer(); }
     static DeviceContext& dc() { return Offscreen.bufferDC; }
     static void Clear() { Offscreen.bufferDC.Image().fill(kField); }
-    static QRgb At(QPoint p) { return Offscreen.bufferDC.Image().pixel(p.x(), p.y()); }
+    static Colour At(Point32 p) { return Offscreen.bufferDC.Image().pixel(p.x, p.y); }
 
     // The pixels of the buffer's top-left 100 x 100 that are not the field.
     static Drawing Drawn() {
         Drawing drawn;
         for (int i = 0; i < 100 * 100; ++i) {
-            if (const QRgb c = At({i % 100, i / 100}); c != kField) drawn.emplace(i / 100, i % 100, c);
+            if (const Colour c = At({i % 100, i / 100}); c != kField) drawn.emplace(i / 100, i % 100, c);
         }
         return drawn;
     }
@@ -45,8 +40,8 @@ TEST_F(Sprites, OutlinesFollowTheItemsShapeInRedAndPutThePenBack) {
     dc().SelectBrush(GetStockBrush(NULL_BRUSH));
     dc().SelectPen(CreatePen(1, rgb(1, 2, 3)));
     // Per item, points of the cell that are red, then points that are not; the low 16 bits name the item.
-    const QPoint cell(30, 30);
-    const std::tuple<int, std::vector<QPoint>, std::vector<QPoint>> cases[] = {
+    const int cell = 30;
+    const std::tuple<int, std::vector<Point32>, std::vector<Point32>> cases[] = {
         {0x10000 + SlashMirror, {{4, 16}, {11, 9}, {17, 3}}, {{18, 2}, {3, 17}}},
         {BackslashMirror, {{4, 4}, {10, 10}, {17, 17}}, {{18, 18}, {3, 3}}},
         {VerticalMirror,
@@ -60,9 +55,11 @@ TEST_F(Sprites, OutlinesFollowTheItemsShapeInRedAndPutThePenBack) {
     };
     for (const auto& [item, red, clear] : cases) {
         Clear();
-        DrawItemOutline(dc(), cell.x(), cell.y(), item, Outline);
-        for (QPoint p : red) EXPECT_EQ(At(cell + p), kRed) << item << " at " << p.x() << "," << p.y();
-        for (QPoint p : clear) EXPECT_NE(At(cell + p), kRed) << item << " at " << p.x() << "," << p.y();
+        DrawItemOutline(dc(), cell, cell, item, Outline);
+        for (Point32 p : red)
+            EXPECT_EQ(At({cell + p.x, cell + p.y}), kRed) << item << " at " << p.x << "," << p.y;
+        for (Point32 p : clear)
+            EXPECT_NE(At({cell + p.x, cell + p.y}), kRed) << item << " at " << p.x << "," << p.y;
     }
     EXPECT_EQ(dc().CurrentPen().colour, rgb(1, 2, 3));
 }
@@ -92,14 +89,14 @@ TEST_F(Sprites, NumbersOfEveryDigitSitWhereThePortBoxesExpectThemAndNothingOutsi
     dc().SetTextColor(kRed);
     dc().SetBkColor(rgb(0, 0, 255));  // the strip's 1-bits must not show
     // 11 in a 21 x 21 box: tens at x = 7, units at 11, both at y = 5; 17 x 10 is the smallest box for 99.
-    const std::tuple<int16_t, QRect, std::vector<std::tuple<int, int, int>>> cases[] = {
+    const std::tuple<int16_t, Rect32, std::vector<std::tuple<int, int, int>>> cases[] = {
         {11, {0, 0, 21, 21}, {{1, 7, 5}, {1, 11, 5}}},
-        {7, {20, 20, 21, 21}, {{7, 26, 25}}},
-        {10, {20, 20, 21, 21}, {{1, 25, 25}, {0, 29, 25}}},
-        {0, {20, 20, 21, 21}, {{0, 27, 25}}},
-        {23, {20, 20, 21, 21}, {{2, 22, 25}, {3, 31, 25}}},
-        {45, {20, 20, 21, 21}, {{4, 22, 25}, {5, 31, 25}}},
-        {68, {20, 20, 21, 21}, {{6, 23, 25}, {8, 31, 25}}},
+        {7, {20, 20, 41, 41}, {{7, 26, 25}}},
+        {10, {20, 20, 41, 41}, {{1, 25, 25}, {0, 29, 25}}},
+        {0, {20, 20, 41, 41}, {{0, 27, 25}}},
+        {23, {20, 20, 41, 41}, {{2, 22, 25}, {3, 31, 25}}},
+        {45, {20, 20, 41, 41}, {{4, 22, 25}, {5, 31, 25}}},
+        {68, {20, 20, 41, 41}, {{6, 23, 25}, {8, 31, 25}}},
         {99, {0, 0, 17, 10}, {{9, 1, 0}, {9, 9, 0}}},
         {100, {0, 0, 21, 21}, {}},
         {-1, {0, 0, 21, 21}, {}},
@@ -107,8 +104,9 @@ TEST_F(Sprites, NumbersOfEveryDigitSitWhereThePortBoxesExpectThemAndNothingOutsi
         {5, {0, 0, 21, 9}, {}}};
     for (const auto& [value, box, glyphs] : cases) {
         Clear();
-        DrawNumber(dc(), box.x(), box.y(), box.x() + box.width(), box.y() + box.height(), value);
-        EXPECT_EQ(Drawn(), Glyphs(glyphs)) << value << " in a " << box.width() << " x " << box.height();
+        DrawNumber(dc(), box.left, box.top, box.right, box.bottom, value);
+        EXPECT_EQ(Drawn(), Glyphs(glyphs))
+            << value << " in a " << box.right - box.left << " x " << box.bottom - box.top;
     }
 }
 
