@@ -8,7 +8,8 @@
 // says or can no longer end as it says: a ray that is to leave through another port must still be able
 // to meet, within its count, the ray of a port that shows the same label. The cell with the fewest
 // contents left is the one the search branches on (of equals, the one whose ray is nearest to its end);
-// a cell with none ends the branch. Rays that all cross a cell lengthwise along a | (or -) mirror still
+// a cell with none ends the branch, and so does a node whose rays would need more items than are
+// left to place (see EnoughItems). Rays that all cross a cell lengthwise along a | (or -) mirror still
 // to place pass it alike whether it holds the mirror or nothing: one try lets them pass and leaves the
 // choice to a ray that crosses it the other way, or to the leaf. The search keeps one node a level in a
 // work area allocated once a call, at most two levels a cell, and walks it without recursion: the call
@@ -129,14 +130,17 @@ struct Ending {
     int crossed;
 };
 
-// Moves `ray` on through decided cells until it waits on an open cell or ends.
+// Moves `ray` on through decided cells until it waits on an open cell or ends; with `openAsEmpty`, as
+// if every open cell held nothing, until it ends.
+template <bool openAsEmpty = false>
 Ending Follow(const Search& s, const Node& node, Ray& ray) {
     int x = ray.cell >> 3, y = ray.cell & 7;
     int direction = ray.direction;
     int crossed = ray.crossed;
     for (;;) {
         const int item = node.cells[x * 8 + y];
-        if (item == kOpen || (item >= kPassVertical && (direction & 1) != item - kPassVertical)) {
+        if (!openAsEmpty &&
+            (item == kOpen || (item >= kPassVertical && (direction & 1) != item - kPassVertical))) {
             ray = {static_cast<int8_t>(x * 8 + y), static_cast<int8_t>(direction),
                    static_cast<uint8_t>(crossed)};
             return {RayEnd::Waiting, -1, crossed};
@@ -150,7 +154,7 @@ Ending Follow(const Search& s, const Node& node, Ray& ray) {
             x = landing >> 3;
             y = landing & 7;
             ++crossed;
-        } else if (item < kPassVertical) {
+        } else if (static_cast<unsigned>(item) < kPassVertical) {  // not open, nor passed lengthwise
             direction = kTurn[item][direction];
         }
         if (crossed + 1 >= kStepLimit) {
@@ -351,6 +355,30 @@ int CellsToCross(const Search& s, const Node& node, int p) {
     return (s.labels[p] & kLabelKindMask) == kLabelReflected ? (count + 1) / 2 - crossed : count - crossed;
 }
 
+// Whether the items still to place can be enough. A ray that would not end as its label says if it
+// met no item it has not met yet, meets one; and an item lies on the ways on of at most four waiting
+// rays: a diagonal mirror on two paths, each of them a ray and its partner backwards; a | or - mirror
+// on one path along it and two that turn back on it, each of those one ray; an absorber or a total
+// reflector on one path a side.
+bool EnoughItems(const Search& s, const Node& node) {
+    const int most = 4 * node.itemsLeft;
+    int rays = std::popcount(node.waiting);
+    if (rays <= most) return true;
+    int needing = 0;
+    for (uint32_t bits = node.waiting; bits != 0; bits &= bits - 1) {
+        const int p = std::countr_zero(bits);
+        Ray ray = node.rays[p];
+        const Ending end = Follow<true>(s, node, ray);
+        const bool ends = s.labels[p] == LabelOf(end, p) &&
+                          (end.how != RayEnd::Left || end.exit == p || s.labels[end.exit] == end.crossed);
+        needing += !ends;
+        --rays;
+        if (needing > most) return false;
+        if (needing + rays <= most) return true;
+    }
+    return true;
+}
+
 // Per cell, the contents that failed there at some node above. A try fails only when no arrangement of
 // that node has the content on the cell, and a node below has only arrangements of the node above, so
 // the content needs no new try there.
@@ -435,6 +463,7 @@ bool Branch(Search& s, Frame& frame, Node& next) {
         Leaf(s, node);
         return false;
     }
+    if (!EnoughItems(s, node)) return false;
     std::sort(order.begin(), order.begin() + cells);
     RuledOut& ruledOut = frame.ruledOut;
     int bestCell = -1;
