@@ -258,3 +258,44 @@ TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
 }
 
 }  // namespace
+
+// Boards of 4 x 4 cells that hide one item, any type on any cell, or two: the rays that the items turn
+// or stop are as many as such items can serve, and a search that counted an item for fewer rays would
+// miss arrangements. Count and sure cells against brute force.
+TEST_F(SolveTest, OneOrTwoItemsServeEveryRayTheyTurn) {
+    std::mt19937 engine{31};
+    constexpr int32_t n = 4;
+    for (int round = 0; round < 96 + 48; ++round) {
+        Board board{};
+        std::array<int32_t, 7> left{};
+        if (round < 96) {
+            const int32_t cell = round % 16;
+            board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + round / 16);
+        } else {
+            for (int placed = 0; placed < 2;) {
+                const uint32_t cell = engine() % 16;
+                if (board[cell / 4 * 8 + cell % 4] != Empty) continue;
+                board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + engine() % 6);
+                ++placed;
+            }
+        }
+        int32_t k = 0;
+        for (int16_t content : board) {
+            if (content != Empty) ++left[content], ++k;
+        }
+        std::vector<Truth> truths{{GameLabels(board, n), {}}};
+        Board empty{};
+        Enumerate(empty, n, 0, left, k, truths);
+        const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ASSERT_EQ(solution.status, SolveStatus::Exact);
+        ASSERT_EQ(solution.arrangements, truths[0].count);
+        for (int32_t cell = 0; cell < 64; ++cell) {
+            const uint16_t seen = truths[0].seen[cell];
+            const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
+                                 : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
+                                                                : kNotSure;
+            EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
+        }
+    }
+}
