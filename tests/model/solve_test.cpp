@@ -220,7 +220,7 @@ TEST_F(SolveTest, TheCapAndTheBudgetStopTheSearchAndSaySo) {
     EXPECT_EQ(exact.arrangements, 58905u * 35960u) << "4 of each diagonal mirror on 36 cells";
     const Solution capped = SolvePuzzle(puzzle);
     EXPECT_EQ(std::pair(capped.status, capped.arrangements),
-              std::pair(SolveStatus::MoreThanCap, 1'000'001ul));
+              std::pair(SolveStatus::MoreThanCap, uint64_t{1'000'001}));
     EXPECT_EQ(capped.sure, exact.sure) << "the cap leaves the sure cells alone";
     EXPECT_EQ(capped.sure[0], TotalReflector);
     EXPECT_EQ(capped.sure[1 * 8 + 1], kNotSure);
@@ -250,7 +250,8 @@ TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
     placedOnAnEnd.placed[1 * 8 + 1] = SlashMirror;
     for (const Puzzle& puzzle : {tooMany, tooBig, oneCellTwoEnds, placedOnAnEnd}) {
         const Solution solution = SolvePuzzle(puzzle);
-        EXPECT_EQ(std::pair(solution.status, solution.arrangements), std::pair(SolveStatus::Exact, 0ul));
+        EXPECT_EQ(std::pair(solution.status, solution.arrangements),
+                  std::pair(SolveStatus::Exact, uint64_t{0}));
         EXPECT_EQ(PlacedItemsFit(puzzle), Fit::No);
     }
     GameState.playerBoard[3 * 8 + 3] = Absorber;  // the player's item on its own cell
