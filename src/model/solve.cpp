@@ -8,12 +8,15 @@
 // says or can no longer end as it says: a ray that is to leave through another port must still be able
 // to meet, within its count, the ray of a port that shows the same label. The cell with the fewest
 // contents left is the one the search branches on (of equals, the one whose ray is nearest to its end);
-// a cell with none ends the branch. Rays that all cross a cell lengthwise along a | (or -) mirror still
+// a cell with none ends the branch, and so does a node whose rays would need more items than are
+// left to place (see EnoughItems). Rays that all cross a cell lengthwise along a | (or -) mirror still
 // to place pass it alike whether it holds the mirror or nothing: one try lets them pass and leaves the
-// choice to a ray that crosses it the other way, or to the leaf. The search keeps one node a level on
-// the stack, at most one level a cell, and allocates nothing. When every ray has ended as its label
-// says, the items still to place stand on cells that no ray crosses or that rays cross only lengthwise
-// along them, and change no label, so the arrangements of that leaf are counted by formula.
+// choice to a ray that crosses it the other way, or to the leaf. The search keeps one node a level in a
+// work area allocated once a call, at most two levels a cell, and walks it without recursion: the call
+// stack holds the same few frames at any depth, and the search allocates nothing else. When every ray
+// has ended as its label says, the items still to place stand on cells that no ray crosses or that
+// rays cross only lengthwise along them, and change no label, so the arrangements of that leaf are
+// counted by formula.
 //
 // The tracing rules are those of TraceRay: the items' optics, a wormhole end sends the ray to the
 // other end (one more cell crossed) and on in the same direction, and a ray still inside the grid when
@@ -24,6 +27,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
+#include <memory>
 
 #include "model/model.h"
 
@@ -126,14 +130,17 @@ struct Ending {
     int crossed;
 };
 
-// Moves `ray` on through decided cells until it waits on an open cell or ends.
+// Moves `ray` on through decided cells until it waits on an open cell or ends; with `openAsEmpty`, as
+// if every open cell held nothing, until it ends.
+template <bool openAsEmpty = false>
 Ending Follow(const Search& s, const Node& node, Ray& ray) {
     int x = ray.cell >> 3, y = ray.cell & 7;
     int direction = ray.direction;
     int crossed = ray.crossed;
     for (;;) {
         const int item = node.cells[x * 8 + y];
-        if (item == kOpen || (item >= kPassVertical && (direction & 1) != item - kPassVertical)) {
+        if (!openAsEmpty &&
+            (item == kOpen || (item >= kPassVertical && (direction & 1) != item - kPassVertical))) {
             ray = {static_cast<int8_t>(x * 8 + y), static_cast<int8_t>(direction),
                    static_cast<uint8_t>(crossed)};
             return {RayEnd::Waiting, -1, crossed};
@@ -147,7 +154,7 @@ Ending Follow(const Search& s, const Node& node, Ray& ray) {
             x = landing >> 3;
             y = landing & 7;
             ++crossed;
-        } else if (item < kPassVertical) {
+        } else if (static_cast<unsigned>(item) < kPassVertical) {  // not open, nor passed lengthwise
             direction = kTurn[item][direction];
         }
         if (crossed + 1 >= kStepLimit) {
@@ -348,6 +355,30 @@ int CellsToCross(const Search& s, const Node& node, int p) {
     return (s.labels[p] & kLabelKindMask) == kLabelReflected ? (count + 1) / 2 - crossed : count - crossed;
 }
 
+// Whether the items still to place can be enough. A ray that would not end as its label says if it
+// met no item it has not met yet, meets one; and an item lies on the ways on of at most four waiting
+// rays: a diagonal mirror on two paths, each of them a ray and its partner backwards; a | or - mirror
+// on one path along it and two that turn back on it, each of those one ray; an absorber or a total
+// reflector on one path a side.
+bool EnoughItems(const Search& s, const Node& node) {
+    const int most = 4 * node.itemsLeft;
+    int rays = std::popcount(node.waiting);
+    if (rays <= most) return true;
+    int needing = 0;
+    for (uint32_t bits = node.waiting; bits != 0; bits &= bits - 1) {
+        const int p = std::countr_zero(bits);
+        Ray ray = node.rays[p];
+        const Ending end = Follow<true>(s, node, ray);
+        const bool ends = s.labels[p] == LabelOf(end, p) &&
+                          (end.how != RayEnd::Left || end.exit == p || s.labels[end.exit] == end.crossed);
+        needing += !ends;
+        --rays;
+        if (needing > most) return false;
+        if (needing + rays <= most) return true;
+    }
+    return true;
+}
+
 // Per cell, the contents that failed there at some node above. A try fails only when no arrangement of
 // that node has the content on the cell, and a node below has only arrangements of the node above, so
 // the content needs no new try there.
@@ -381,7 +412,32 @@ unsigned Candidates(const Node& node, int cell, unsigned axes, uint8_t ruledOut)
     return contents;
 }
 
-void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
+// One level of the search: its node, the contents that failed on each cell on the way down to it, and
+// the cell it branches on with the contents still to try there.
+struct Frame {
+    Node node;
+    RuledOut ruledOut;
+    int cell;
+    unsigned contents;
+};
+
+// Each level below the first decides a cell or lets rays pass one lengthwise, and a passed cell is
+// decided once at most: a node that still branches lies at most two levels a cell below the first, and
+// the contents it tries go one level further.
+constexpr int kLevels = 2 * 64 + 1;
+
+// The whole memory of one search, allocated once a call: the call stack keeps none of it, so that the
+// solver runs alike on the small stack of a page's main thread.
+struct Work {
+    Search s;
+    std::array<Frame, kLevels> frames;
+    Node trial;  // where Branch tries contents
+};
+
+// Chooses the cell that frame's node branches on and the contents that fit there; false when the node
+// is a leaf (counted here) or a dead end, or the budget has run out.
+bool Branch(Search& s, Frame& frame, Node& next) {
+    const Node& node = frame.node;
     // The cells where rays wait, those of the rays nearest to their end first: a cell that leaves one
     // content or none is most likely found there.
     // Each entry: the fewest cells to cross of a ray waiting on the cell (bits 16 and up), the axes of
@@ -403,13 +459,13 @@ void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
             at = std::min(at >> 16, toCross) << 16 | (at & 0xFFFF) | axis;
         }
     }
-    std::sort(order.begin(), order.begin() + cells);
     if (cells == 0) {
         Leaf(s, node);
-        return;
+        return false;
     }
-    RuledOut ruledOut = ruledOutAbove;
-    Node next;
+    if (!EnoughItems(s, node)) return false;
+    std::sort(order.begin(), order.begin() + cells);
+    RuledOut& ruledOut = frame.ruledOut;
     int bestCell = -1;
     unsigned bestContents = 0;
     int bestCount = 8;
@@ -430,7 +486,7 @@ void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
                     content >= kPassVertical ? kPassedBy[content - kPassVertical] : 1u << content);
             }
         }
-        if (count == 0) return;
+        if (count == 0) return false;
         if (count < bestCount) {
             bestCell = cell;
             bestContents = fits;
@@ -439,12 +495,33 @@ void Explore(Search& s, const Node& node, const RuledOut& ruledOutAbove) {
     }
     if (s.steps > s.limits.budget) {
         s.outOfSteps = s.stopped = true;
-        return;
+        return false;
     }
-    for (; bestContents != 0 && !s.stopped; bestContents &= bestContents - 1) {
-        next = node;
-        Place(s, next, bestCell, std::countr_zero(bestContents));
-        Explore(s, next, ruledOut);
+    frame.cell = bestCell;
+    frame.contents = bestContents;
+    return true;
+}
+
+// Depth first from work.frames[0]'s node, one frame a level: each content left on a level's cell is
+// placed on a copy of its node in the level below, which then branches in turn.
+void Explore(Work& work) {
+    Search& s = work.s;
+    auto& frames = work.frames;
+    if (!Branch(s, frames[0], work.trial)) return;
+    int depth = 0;
+    while (depth >= 0) {
+        Frame& frame = frames[depth];
+        if (frame.contents == 0 || s.stopped) {
+            --depth;
+            continue;
+        }
+        const int content = std::countr_zero(frame.contents);
+        frame.contents &= frame.contents - 1;
+        Frame& below = frames[depth + 1];
+        below.node = frame.node;
+        Place(s, below.node, frame.cell, content);
+        below.ruledOut = frame.ruledOut;
+        if (Branch(s, below, work.trial)) ++depth;
     }
 }
 
@@ -524,11 +601,11 @@ bool Prepare(const Puzzle& puzzle, Search& s, Node& node) {
 }  // namespace
 
 Solution SolvePuzzle(const Puzzle& puzzle, const SolveLimits& limits) {
-    Search s{};
+    const auto work = std::make_unique<Work>();
+    Search& s = work->s;
     s.limits = limits;
-    Node node{};
     Solution solution;
-    if (Prepare(puzzle, s, node)) Explore(s, node, RuledOut{});
+    if (Prepare(puzzle, s, work->frames[0].node)) Explore(*work);
     solution.steps = s.steps;
     if (s.outOfSteps) {
         solution.status = SolveStatus::OutOfSteps;

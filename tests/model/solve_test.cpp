@@ -220,7 +220,7 @@ TEST_F(SolveTest, TheCapAndTheBudgetStopTheSearchAndSaySo) {
     EXPECT_EQ(exact.arrangements, 58905u * 35960u) << "4 of each diagonal mirror on 36 cells";
     const Solution capped = SolvePuzzle(puzzle);
     EXPECT_EQ(std::pair(capped.status, capped.arrangements),
-              std::pair(SolveStatus::MoreThanCap, 1'000'001ul));
+              std::pair(SolveStatus::MoreThanCap, uint64_t{1'000'001}));
     EXPECT_EQ(capped.sure, exact.sure) << "the cap leaves the sure cells alone";
     EXPECT_EQ(capped.sure[0], TotalReflector);
     EXPECT_EQ(capped.sure[1 * 8 + 1], kNotSure);
@@ -250,7 +250,8 @@ TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
     placedOnAnEnd.placed[1 * 8 + 1] = SlashMirror;
     for (const Puzzle& puzzle : {tooMany, tooBig, oneCellTwoEnds, placedOnAnEnd}) {
         const Solution solution = SolvePuzzle(puzzle);
-        EXPECT_EQ(std::pair(solution.status, solution.arrangements), std::pair(SolveStatus::Exact, 0ul));
+        EXPECT_EQ(std::pair(solution.status, solution.arrangements),
+                  std::pair(SolveStatus::Exact, uint64_t{0}));
         EXPECT_EQ(PlacedItemsFit(puzzle), Fit::No);
     }
     GameState.playerBoard[3 * 8 + 3] = Absorber;  // the player's item on its own cell
@@ -258,3 +259,44 @@ TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
 }
 
 }  // namespace
+
+// Boards of 4 x 4 cells that hide one item, any type on any cell, or two: the rays that the items turn
+// or stop are as many as such items can serve, and a search that counted an item for fewer rays would
+// miss arrangements. Count and sure cells against brute force.
+TEST_F(SolveTest, OneOrTwoItemsServeEveryRayTheyTurn) {
+    std::mt19937 engine{31};
+    constexpr int32_t n = 4;
+    for (int round = 0; round < 96 + 48; ++round) {
+        Board board{};
+        std::array<int32_t, 7> left{};
+        if (round < 96) {
+            const int32_t cell = round % 16;
+            board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + round / 16);
+        } else {
+            for (int placed = 0; placed < 2;) {
+                const uint32_t cell = engine() % 16;
+                if (board[cell / 4 * 8 + cell % 4] != Empty) continue;
+                board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + engine() % 6);
+                ++placed;
+            }
+        }
+        int32_t k = 0;
+        for (int16_t content : board) {
+            if (content != Empty) ++left[content], ++k;
+        }
+        std::vector<Truth> truths{{GameLabels(board, n), {}}};
+        Board empty{};
+        Enumerate(empty, n, 0, left, k, truths);
+        const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
+        SCOPED_TRACE(testing::Message() << "round " << round);
+        ASSERT_EQ(solution.status, SolveStatus::Exact);
+        ASSERT_EQ(solution.arrangements, truths[0].count);
+        for (int32_t cell = 0; cell < 64; ++cell) {
+            const uint16_t seen = truths[0].seen[cell];
+            const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
+                                 : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
+                                                                : kNotSure;
+            EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
+        }
+    }
+}
