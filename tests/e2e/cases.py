@@ -265,8 +265,37 @@ def a_killed_game_comes_back_and_undo_takes_back_a_new_game(desktop):
     wait_until("Undo to bring the abandoned game back", lambda: game.game_screen().region(board) == played)
 
 
+def a_sure_cell_is_shown_and_placed(desktop):
+    # Puzzles with one answer, chosen at an earlier run: every item of the puzzle is sure.
+    os.makedirs(os.path.join(desktop.config, "Kestory"), exist_ok=True)
+    with open(os.path.join(desktop.config, "Kestory", "Mirovane.conf"), "w") as preferences:
+        preferences.write("[Help]\noneAnswer=true\n")
+    game = desktop.start()
+    end_title(game)
+    popup = game.open_menu()
+    game.key("Right", "Right", "Down", "Return")  # Help opens on its first item; the second: Show a sure cell
+    wait_until("the menu to close", lambda: popup not in game.windows())
+
+    def sure_cell():
+        """The board cell inside the cyan outline drawn over the window, or None."""
+        picture, zoom = game.client(), game.zoom()
+        found = [(x, y) for y in range(0, picture.height, zoom) for x in range(0, picture.width, zoom)
+                 if picture.pixel(x, y) == (0, 255, 255)]
+        if not found:
+            return None
+        x, y = min(found)
+        left, top = game.board_cell_centre(0, 0)
+        return ((x // zoom + 1) - (left - 10)) // 20, ((y // zoom + 1) - (top - 10)) // 20
+
+    cell = wait_until("a sure cell outlined in cyan", sure_cell)
+    check(f"the sure cell {cell} is empty", not game.cell_has_item(*cell))
+    game.click(*game.board_cell_centre(*cell))
+    wait_until(f"its item in cell {cell}", lambda: game.cell_has_item(*cell))
+    wait_until("the outline gone after the tap", lambda: sure_cell() is None)
+
+
 CASES = {case.__name__: case for case in [
-    a_killed_game_comes_back_and_undo_takes_back_a_new_game,
+    a_killed_game_comes_back_and_undo_takes_back_a_new_game, a_sure_cell_is_shown_and_placed,
     title_ends_by_itself_and_by_a_tap, a_tap_places_an_item_and_starts_the_clock, about_during_the_title,
     solution_cancelled_during_the_title, exit_asks_during_a_game, the_menu_opens_after_every_dialog,
     a_second_copy_raises_the_first, french_players_get_french_buttons,

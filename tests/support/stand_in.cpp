@@ -81,6 +81,11 @@ Host StandInHost() {
         standIn.settings = text, standIn.settingsRead = SettingsRead::Present, ++standIn.settingsWrites;
         return int32_t{ERROR_SUCCESS};
     };
+    host.readGame = [](std::string& text) {
+        text = standIn.kept;
+        return text.empty() ? SettingsRead::Missing : SettingsRead::Present;
+    };
+    host.writeGame = [](const std::string& text) { return standIn.kept = text, 0; };
     host.drawText = &DrawGlyphText;
     return host;
 }

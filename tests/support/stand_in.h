@@ -68,6 +68,7 @@ struct StandIn {
     SettingsRead settingsRead = SettingsRead::Missing;
     std::string settings;
     int settingsWrites = 0;
+    std::string kept;        // the game in progress, empty when none is kept
     int32_t writeError = 0;  // a write that fails leaves the text as it was
     int updates = 0;         // updateWindow calls
     bool closed = false;     // the game closed its window

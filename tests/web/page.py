@@ -181,7 +181,7 @@ def play(page, case):
     driver.execute_cdp_cmd("Input.dispatchKeyEvent", {"type": "keyUp", "key": "z", "code": "KeyZ",
                                                       "modifiers": 2, "windowsVirtualKeyCode": 90})
     wait_until("Ctrl+Z to take the keyboard's item back", lambda: not page.cell_has_item(0, 2))
-    driver.find_element(By.CSS_SELECTOR, "#bar button.edit[data-command='42002']").click()
+    driver.find_element(By.CSS_SELECTOR, "#bar button.command[data-command='42002']").click()
     wait_until("Redo to put it again", lambda: page.cell_has_item(0, 2))
 
     check("loading and playing wrote no settings yet", page.stored() is None)
@@ -236,6 +236,21 @@ def play(page, case):
     page.answer(OK)
     page.no_dialog()
 
+    # Puzzles with one answer, an option the page keeps: every item of the next deal is sure. Show a
+    # sure cell outlines one over the picture; a tap there places the selected item.
+    driver.find_element(By.CSS_SELECTOR, "#bar button.command[data-command='43003']").click()
+    page.idle()
+    check("the option is kept", page.js("return localStorage.getItem('Mirovane.option.43003')") == "1")
+    page.choose(0)  # New Game
+    page.no_dialog()
+    driver.find_element(By.CSS_SELECTOR, "#bar button.command[data-command='43002']").click()
+    x, y = wait_until("a sure cell outlined in cyan", lambda: page.js("return window.mirovane.outlinedPoint('00ffff')"))
+    column, row = (x - BOARD_X) // 20, (y - BOARD_Y) // 20
+    check(f"the sure cell ({column}, {row}) is empty", not page.cell_has_item(column, row))
+    page.tap(x + 10, y + 10)
+    wait_until("the sure item placed", lambda: page.cell_has_item(column, row))
+    check("the outline is gone after the tap", not page.js("return window.mirovane.outline('00ffff')"))
+
 
 def installs_and_plays_offline(page, server):
     """The browser can install the page as an app, and once its worker holds the files, the page
@@ -249,7 +264,8 @@ def installs_and_plays_offline(page, server):
     page.driver.refresh()
     wait_until("the title screen without a network",
                lambda: page.js("return !!window.mirovane && window.mirovane.presented.length >= 2"))
-    page.choose(5)  # Exit: nothing in play, so no question
+    page.choose(5)  # Exit: the kept game is in play again, so the question comes first
+    page.answer(OK)
     wait_until("the closed page", lambda: page.driver.find_elements(By.CSS_SELECTOR, "#screen button"))
 
 

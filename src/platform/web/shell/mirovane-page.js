@@ -576,6 +576,12 @@ window.mirovane = {
             box.top + (view.top + (y + 0.5) * view.zoom) / ratio];
   },
   zoom: () => view.zoom,
+  // The game point at the top-left corner inside an outline's frame.
+  outlinedPoint: colour => {
+    const o = window.mirovane.outline(colour);
+    return o && [Math.round((o.left + o.thickness / 2 - view.left) / view.zoom),
+                 Math.round((o.top + o.thickness / 2 - view.top) / view.zoom)];
+  },
   // The outlines over the picture, by colour: 'ffa000' the key cursor, '00ffff' a sure cell.
   outline: colour => outlines.find(o => o.colour === parseInt(colour, 16)) || null,
   timers: () => [...timers.keys()],
