@@ -6,16 +6,16 @@
 #include <QImage>
 #include <random>
 
+#include "core/face.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/title/title_screen.h"
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
+#include "platform/qt/main_frame.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "core/render/offscreen.h"
-#include "core/render/paint.h"
-#include "core/face.h"
-#include "core/title/title_screen.h"
-#include "platform/qt/main_frame.h"
 
 namespace {
 
@@ -116,7 +116,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     UseQtHost();
-    SetMessageBoxAnswers([](const AskedMessageBox&) { return IDOK; });
+    SetMessageBoxAnswers([](const AskedMessageBox&) { return Answer::Ok; });
     CreateOffscreenBuffer(kWidth, kHeight);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

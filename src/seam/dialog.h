@@ -1,14 +1,21 @@
 // Dialog templates as data, and the game's side of a running dialog. A platform builds its own dialog
 // from a template: the controls at their places (in dialog units: a horizontal unit is a quarter of
 // the dialog font's average character width, a vertical unit an eighth of its height), each carrying
-// its id, with OK (IDOK) and Cancel (IDCANCEL) below the template's area. While the dialog runs the
-// game exchanges values with the controls by id, as the handheld's data exchange did.
+// its id, with OK (Answer::Ok) and Cancel (Answer::Cancel) below the template's area. While the dialog runs
+// the game exchanges values with the controls by id, as the handheld's data exchange did.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
+
+// How the player closed a message box or a dialog; in a dialog also the ids of its OK and Cancel
+// buttons (AnswerId).
+enum class Answer { Ok = 1, Cancel = 2 };
+constexpr int AnswerId(Answer answer) {
+    return static_cast<int>(answer);
+}
 
 enum class ControlKind { RadioButton, CheckBox, PushButton, GroupBox, CentredLabel, LineEdit, MultiLineEdit };
 

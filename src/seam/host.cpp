@@ -13,14 +13,14 @@ uint32_t NoTimer(uint32_t, uint32_t) {
 void NoKill(uint32_t) {}
 void NoInvalidate(const Rect32&) {}
 void Nothing() {}
-int AnswerOk(std::u16string_view, std::u16string_view, unsigned) {
-    return IDOK;
+Answer AnswerOk(std::u16string_view, std::u16string_view, BoxStyle) {
+    return Answer::Ok;
 }
 Bitmap NoBitmap(int) {
     return {};
 }
-int CancelDialog(const DialogTemplate&, DialogRun&) {
-    return IDCANCEL;
+Answer CancelDialog(const DialogTemplate&, DialogRun&) {
+    return Answer::Cancel;
 }
 
 SettingsRead NoSettings(std::string&) {
@@ -91,7 +91,7 @@ void UpdateWindow() {
     installed.updateWindow();
 }
 
-int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
+Answer MessageBox(std::u16string_view text, std::u16string_view caption, BoxStyle style) {
     return installed.messageBox(text, caption, style);
 }
 
@@ -103,7 +103,7 @@ void CommandsChanged() {
     installed.commandsChanged();
 }
 
-int RunDialog(const DialogTemplate& dialog, DialogRun& run) {
+Answer RunDialog(const DialogTemplate& dialog, DialogRun& run) {
     return installed.runDialog(dialog, run);
 }
 

@@ -25,11 +25,8 @@ inline constexpr std::size_t kKeptGameTextLimit = kKeptGameMaxBytes;
 enum class SettingsRead { Present, Missing, Unreadable, TooLarge };
 
 // ---- Message boxes ------------------------------------------------------------------------------
-inline constexpr unsigned MB_OK = 0x0;
-inline constexpr unsigned MB_OKCANCEL = 0x1;
-inline constexpr unsigned MB_ICONEXCLAMATION = 0x30;
-inline constexpr int IDOK = 1;
-inline constexpr int IDCANCEL = 2;
+// A message box's buttons, and its warning icon (the values are the handheld's style bits).
+enum class BoxStyle : unsigned { Ok = 0x0, OkCancel = 0x1, OkCancelWarning = 0x31 };
 
 struct Host {
     // Milliseconds from a steady clock, as a 32-bit counter that wraps.
@@ -41,8 +38,8 @@ struct Host {
     // once, before it returns.
     void (*invalidate)(const Rect32& rect);
     void (*updateWindow)();
-    // A modal message box owned by the game's window: IDOK or IDCANCEL.
-    int (*messageBox)(std::u16string_view text, std::u16string_view caption, unsigned style);
+    // A modal message box owned by the game's window: Answer::Ok or Answer::Cancel.
+    Answer (*messageBox)(std::u16string_view text, std::u16string_view caption, BoxStyle style);
     // Bitmap resource `number` (120 .. 132), shared; a null Bitmap when it cannot be loaded.
     Bitmap (*loadBitmap)(int number);
     // The labels (the game's language) or the availability of commands changed: the platform relabels
@@ -50,8 +47,8 @@ struct Host {
     // texts.
     void (*commandsChanged)();
     // Runs a modal dialog built from `dialog`'s template; `run` is told of every click and exchanges
-    // the controls' values. IDOK or IDCANCEL.
-    int (*runDialog)(const DialogTemplate& dialog, DialogRun& run);
+    // the controls' values. Answer::Ok or Answer::Cancel.
+    Answer (*runDialog)(const DialogTemplate& dialog, DialogRun& run);
     // The close request of the game's window (the Exit command).
     void (*closeWindow)();
     // A seed for the game's random source, different at every start.
@@ -85,10 +82,10 @@ void InvalidateRect(const Rect32& rect);
 // The whole 240 x 268 screen.
 void InvalidateClient();
 void UpdateWindow();
-int MessageBox(std::u16string_view text, std::u16string_view caption, unsigned style);
+Answer MessageBox(std::u16string_view text, std::u16string_view caption, BoxStyle style);
 Bitmap LoadBitmapW(int number);
 void CommandsChanged();
-int RunDialog(const DialogTemplate& dialog, DialogRun& run);
+Answer RunDialog(const DialogTemplate& dialog, DialogRun& run);
 void CloseMainWindow();
 uint32_t RandomSeed();
 SettingsRead ReadSettings(std::string& text);

@@ -87,7 +87,7 @@ using DialogTest = SettingsTest;
 const PlayerStats kExample{0, 2, 15, 3, 250500};  // 3 games, 250 500 ms, 15 items, 2 misplaced
 
 // Opens a dialog as its command does (`run`), lets `act` click it, and returns how it closed.
-int Open(int (*run)(), const std::function<void(QDialog&)>& act) {
+Answer Open(Answer (*run)(), const std::function<void(QDialog&)>& act) {
     SetDialogActions([&](QDialog& dialog) { act(dialog); });
     return run();
 }
@@ -103,7 +103,7 @@ TEST_F(DialogTest, OpensOnTheGameRecordInThePlayersLanguageWithThePlayersStatist
         Click(dialog, OptionsId::Player1);
         Click(dialog, OptionsId::French);
         ExpectControls(dialog, "options-fr");  // Player 1's statistics
-        Click(dialog, IDCANCEL);
+        Click(dialog, AnswerId(Answer::Cancel));
     });
 }
 
@@ -111,15 +111,15 @@ TEST_F(DialogTest, OpensOnTheGameRecordInThePlayersLanguageWithThePlayersStatist
 // reads back with its "\r\n" line breaks. OK and Cancel both just close the dialog.
 TEST_F(DialogTest, ShowsTheRulesOfThePlayersLanguageAndOkOrCancelClosesIt) {
     for (const auto& [langue, name, button] :
-         {std::tuple{0, "rules-en", IDOK}, std::tuple{7, "rules-fr", IDCANCEL}}) {
+         {std::tuple{0, "rules-en", Answer::Ok}, std::tuple{7, "rules-fr", Answer::Cancel}}) {
         GameState.langue = langue;
-        const int closed = Open(&RunRulesDialog, [&](QDialog& dialog) {
+        const Answer closed = Open(&RunRulesDialog, [&](QDialog& dialog) {
             ExpectControls(dialog, name);
             QString read;
             ExchangeText(true, dialog, RulesId::Text, read);
             EXPECT_EQ(read.toStdU16String(), RulesText(langue));
             EXPECT_EQ(read, Shown(dialog, RulesId::Text).replace('\n', "\r\n"));
-            Click(dialog, button);
+            Click(dialog, AnswerId(button));
         });
         EXPECT_EQ(closed, button);
     }

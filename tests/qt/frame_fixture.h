@@ -16,7 +16,7 @@ class FrameTest : public SettingsTest {
   protected:
     void SetUp() override {
         SettingsTest::SetUp();
-        SetMessageBoxAnswers([](const AskedMessageBox&) { return IDOK; });
+        SetMessageBoxAnswers([](const AskedMessageBox&) { return Answer::Ok; });
     }
 
     void TearDown() override {

@@ -50,11 +50,11 @@ Host StandInHost() {
         PaintPending();
     };
     // Like a window, it repaints the whole screen that a message box covered once the box is closed.
-    host.messageBox = [](std::u16string_view text, std::u16string_view caption, unsigned style) {
+    host.messageBox = [](std::u16string_view text, std::u16string_view caption, BoxStyle style) {
         standIn.asked.push_back({std::u16string(text), std::u16string(caption), style, GameState.gamePhase});
         InvalidateClient();
-        if (standIn.answers.empty()) return IDOK;
-        const int answer = standIn.answers.front();
+        if (standIn.answers.empty()) return Answer::Ok;
+        const Answer answer = standIn.answers.front();
         standIn.answers.pop_front();
         return answer;
     };
@@ -67,7 +67,7 @@ Host StandInHost() {
     host.runDialog = [](const DialogTemplate& dialog, DialogRun& run) {
         standIn.dialogsShown.push_back(dialog.number);
         StandInDialog shown(dialog, run);
-        return standIn.dialogAction ? standIn.dialogAction(shown) : shown.Close(IDCANCEL);
+        return standIn.dialogAction ? standIn.dialogAction(shown) : shown.Close(Answer::Cancel);
     };
     host.closeWindow = [] { standIn.closed = true; };
     host.commandsChanged = [] { ++standIn.commandsChanges; };

@@ -24,7 +24,7 @@
 struct AskedBox {
     std::u16string text;
     std::u16string caption;
-    unsigned style = 0;
+    BoxStyle style = BoxStyle::Ok;
     int phase = 0;
     std::u16string TextAndCaption() const { return text + u'|' + caption; }
 };
@@ -35,8 +35,10 @@ class StandInDialog {
   public:
     StandInDialog(const DialogTemplate& dialog, DialogRun& run);
     void Click(int id);
-    // IDOK runs the game's OK step before the dialog closes; returns `button`.
-    int Close(int button) { return button == IDOK ? run_.accepted(run_.state, exchange_), button : button; }
+    // Answer::Ok runs the game's OK step before the dialog closes; returns `button`.
+    Answer Close(Answer button) {
+        return button == Answer::Ok ? run_.accepted(run_.state, exchange_), button : button;
+    }
     const std::u16string& Text(int id) { return controls_[id].text; }
 
   private:
@@ -59,10 +61,10 @@ struct StandIn {
     uint32_t now = 1000;
     uint32_t seed = 12345;                // the next start's random seed; every start takes another
     std::map<uint32_t, uint32_t> timers;  // id -> period
-    std::deque<int> answers;              // the next message boxes' answers, then OK
+    std::deque<Answer> answers;           // the next message boxes' answers, then OK
     std::vector<AskedBox> asked;
     // Clicks a shown dialog and closes it; without one every dialog is cancelled.
-    std::function<int(StandInDialog&)> dialogAction;
+    std::function<Answer(StandInDialog&)> dialogAction;
     std::vector<int> dialogsShown;  // template numbers
     std::set<int> failingBitmaps;   // bitmap numbers whose load fails
     SettingsRead settingsRead = SettingsRead::Missing;

@@ -17,16 +17,16 @@
 #include <cstdlib>
 #include <random>
 
+#include "core/face.h"
+#include "core/render/offscreen.h"
+#include "core/render/paint.h"
+#include "core/ui/game_flow.h"
 #include "model/game_state.h"
 #include "model/model.h"
 #include "model/random.h"
+#include "platform/qt/main_frame.h"
 #include "platform/qt/qt_bitmap.h"
 #include "platform/qt/services.h"
-#include "core/render/offscreen.h"
-#include "core/render/paint.h"
-#include "core/face.h"
-#include "core/ui/game_flow.h"
-#include "platform/qt/main_frame.h"
 
 namespace {
 
@@ -286,7 +286,7 @@ int main(int argc, char** argv) {
     SetMessageBoxAnswers([](const AskedMessageBox& box) {
         std::fprintf(stderr, "message box: %s\n", qPrintable(box.text));
         failed = true;
-        return IDOK;
+        return Answer::Ok;
     });
     CreateOffscreenBuffer(kWidth, kHeight);
 

@@ -277,7 +277,7 @@ class Soak {
     void Damage(Event& event);
     void Check(const Event& event);
     void Fail(const std::string& what);
-    int AnswerBox(const AskedMessageBox& box);
+    Answer AnswerBox(const AskedMessageBox& box);
     void ActOn(QDialog& dialog);
     bool ClockRuns() const;
     void WriteRaw(const std::string& text);
@@ -347,10 +347,10 @@ bool Soak::ClockRuns() const {
     return GameState.titleStartTick == 0 && GameState.gamePhase == Playing && GameState.moveCount != 0;
 }
 
-int Soak::AnswerBox(const AskedMessageBox& box) {
+Answer Soak::AnswerBox(const AskedMessageBox& box) {
     if (box.caption == "Error") ++errorBoxes_;
-    const int answer = OneIn(3) ? IDCANCEL : IDOK;
-    answers_ += answer == IDOK ? " [OK]" : " [Cancel]";
+    const Answer answer = OneIn(3) ? Answer::Cancel : Answer::Ok;
+    answers_ += answer == Answer::Ok ? " [OK]" : " [Cancel]";
     return answer;
 }
 

@@ -196,7 +196,7 @@ void ReportPaintError(int number) {
     std::u16string text = u"Internal error ";
     text += NumberText(number);
     text += u" (Paint)";
-    MessageBox(text, u"Error", MB_OK);
+    MessageBox(text, u"Error", BoxStyle::Ok);
 }
 
 bool RayShown(const GameRecord& g) {

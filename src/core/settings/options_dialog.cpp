@@ -4,9 +4,9 @@
 #include <initializer_list>
 #include <vector>
 
+#include "core/settings/settings.h"
 #include "model/model.h"
 #include "seam/host.h"
-#include "core/settings/settings.h"
 
 namespace {
 
@@ -222,7 +222,7 @@ const DialogTemplate& OptionsTemplate() {
     return options;
 }
 
-int RunOptionsDialog() {
+Answer RunOptionsDialog() {
     OptionsDialog dialog;
     DialogRun run{&dialog, &OnInitDialog, &OnClicked, &OnOk};
     return RunDialog(OptionsTemplate(), run);

@@ -52,5 +52,5 @@ const DialogTemplate& OptionsTemplate();
 
 // Shows the dialog on the game record: OK puts the choices into the game record and sets
 // optionsChanged when the game itself changed; the player, language and reset buttons act at once.
-// Returns IDOK or IDCANCEL.
-int RunOptionsDialog();
+// Returns Answer::Ok or Answer::Cancel.
+Answer RunOptionsDialog();

@@ -64,7 +64,7 @@ const DialogTemplate& RulesTemplate() {
     return rules;
 }
 
-int RunRulesDialog() {
+Answer RunRulesDialog() {
     RulesDialog dialog;
     DialogRun run{&dialog, &OnInitDialog, &OnClicked, &OnOk};
     return RunDialog(RulesTemplate(), run);

@@ -18,5 +18,6 @@ std::u16string RulesText(int32_t langue);
 // Template 105.
 const DialogTemplate& RulesTemplate();
 
-// Shows the rules in the current language; OK and Cancel both just close it. Returns IDOK or IDCANCEL.
-int RunRulesDialog();
+// Shows the rules in the current language; OK and Cancel both just close it. Returns Answer::Ok or
+// Answer::Cancel.
+Answer RunRulesDialog();

@@ -23,7 +23,7 @@ const char16_t* Text(const char16_t* english, const char16_t* french) {
 
 void InternalError(const char* text) {
     const std::string ascii(text);
-    MessageBox(std::u16string(ascii.begin(), ascii.end()), u"Error", MB_OK);
+    MessageBox(std::u16string(ascii.begin(), ascii.end()), u"Error", BoxStyle::Ok);
 }
 
 // The learn-rules demonstration board, 8 x 8: twelve items and the wormhole pair.
@@ -71,14 +71,14 @@ void StopTitleScreen() {
     ResumeKeptClock();
 }
 
-int ConfirmAbort() {
+Answer ConfirmAbort() {
     StopTitleScreen();
-    int answer = IDOK;
+    Answer answer = Answer::Ok;
     if (GameState.moveCount != 0 && GameState.gamePhase == Playing) {
         answer = MessageBox(Text(u"This will abort the current game. Abort?",
                                  u"Cela va arrêter la partie en-cours. Arrêter? "),
-                            Text(u"Warning", u"Attention"), MB_OKCANCEL);
-        if (answer != IDOK) return answer;
+                            Text(u"Warning", u"Attention"), BoxStyle::OkCancel);
+        if (answer != Answer::Ok) return answer;
     }
     // The abandoned game counts in no statistic, and the store forgets it.
     KillTimer(GameState.timerId);
@@ -89,13 +89,13 @@ int ConfirmAbort() {
 
 bool ConfirmClose() {
     StopTitleScreen();
-    return ConfirmAbort() == IDOK;
+    return ConfirmAbort() == Answer::Ok;
 }
 
 void OnNewGame() {
     StopTitleScreen();
     SetAsideGame();
-    if (ConfirmAbort() != IDOK) return;
+    if (ConfirmAbort() != Answer::Ok) return;
     GameAbandoned();
     ForgetSteps();
     DealPuzzle();
@@ -113,10 +113,10 @@ void OnSolution() {
         return;
     }
     if (mismatches > 0 && GameState.placedCount != GameState.itemCount) {
-        const int answer = MessageBox(Text(u"Not all items are placed.\r\nSolution anyway?",
-                                           u"Il reste des éléments à placer.\r\nSolution quand même? "),
-                                      u"Solution", MB_OKCANCEL | MB_ICONEXCLAMATION);
-        if (answer != IDOK) return;
+        const Answer answer = MessageBox(Text(u"Not all items are placed.\r\nSolution anyway?",
+                                              u"Il reste des éléments à placer.\r\nSolution quand même? "),
+                                         u"Solution", BoxStyle::OkCancelWarning);
+        if (answer != Answer::Ok) return;
     }
 
     KillTimer(GameState.timerId);
@@ -142,7 +142,7 @@ void OnSolution() {
 void OnLearn() {
     StopTitleScreen();
     SetAsideGame();
-    if (ConfirmAbort() != IDOK) return;
+    if (ConfirmAbort() != Answer::Ok) return;
     GameAbandoned();
     ForgetSteps();
     RunRulesDialog();
@@ -185,10 +185,10 @@ void OnOptions() {
     StopTitleScreen();
     if (GameState.moveCount != 0) {
         if (GameState.gamePhase == Playing) {
-            const int answer = MessageBox(Text(u"This will abort the current game. Continue?",
-                                               u"Cela va arrêter la partie en-cours. Continuer?"),
-                                          Text(u"Warning", u"Attention"), MB_OKCANCEL);
-            if (answer != IDOK) return;
+            const Answer answer = MessageBox(Text(u"This will abort the current game. Continue?",
+                                                  u"Cela va arrêter la partie en-cours. Continuer?"),
+                                             Text(u"Warning", u"Attention"), BoxStyle::OkCancel);
+            if (answer != Answer::Ok) return;
         }
         // The game ends here, shown as finished but not counted.
         KillTimer(GameState.timerId);

@@ -3,12 +3,14 @@
 
 #include <cstdint>
 
+#include "seam/dialog.h"
+
 // The start-up of the game's window: the random source seeded by the platform, the settings (which
 // build the first puzzle), then the title screen with timer 1 every 60 ms.
 void OnCreate();
 
 void StopTitleScreen();
-int ConfirmAbort();
+Answer ConfirmAbort();
 // The close request of the game's window: while a game's clock runs, the player is asked whether to
 // abort it. True when the window may close.
 bool ConfirmClose();

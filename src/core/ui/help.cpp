@@ -55,7 +55,7 @@ void OnCheckBoard() {
             ? Text(u"Some item you have placed cannot stay.", u"Un élément placé ne peut pas rester.")
             : Text(u"Your board could not be checked in time.",
                    u"La grille n'a pas pu être vérifiée à temps.");
-    MessageBox(text, Text(u"Check my board", u"Vérifier ma grille"), MB_OK);
+    MessageBox(text, Text(u"Check my board", u"Vérifier ma grille"), BoxStyle::Ok);
 }
 
 void OnShowSureCell() {
@@ -66,13 +66,13 @@ void OnShowSureCell() {
     if (solution.status == SolveStatus::OutOfSteps) {
         MessageBox(
             Text(u"No sure cell could be found in time.", u"Aucune case sûre n'a pu être trouvée à temps."),
-            caption, MB_OK);
+            caption, BoxStyle::Ok);
         return;
     }
     if (solution.arrangements == 0) {
         MessageBox(Text(u"Your board can no longer be completed: take an item back.",
                         u"La grille ne peut plus être complétée : reprenez un élément."),
-                   caption, MB_OK);
+                   caption, BoxStyle::Ok);
         return;
     }
     const int n = GameState.gridSize;
@@ -89,7 +89,8 @@ void OnShowSureCell() {
             return;
         }
     }
-    MessageBox(Text(u"No other cell is sure yet.", u"Aucune autre case n'est encore sûre."), caption, MB_OK);
+    MessageBox(Text(u"No other cell is sure yet.", u"Aucune autre case n'est encore sûre."), caption,
+               BoxStyle::Ok);
 }
 
 bool SureCell(Point32& cell) {

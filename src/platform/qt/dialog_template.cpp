@@ -54,8 +54,8 @@ DialogBuilder::DialogBuilder(QDialog& dialog, const QString& caption, int width,
     dialog.setWindowTitle(caption);
     const QRect area = Place(0, 0, width, height);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
-    Tag(buttons->button(QDialogButtonBox::Ok), IDOK);
-    Tag(buttons->button(QDialogButtonBox::Cancel), IDCANCEL);
+    Tag(buttons->button(QDialogButtonBox::Ok), AnswerId(Answer::Ok));
+    Tag(buttons->button(QDialogButtonBox::Cancel), AnswerId(Answer::Cancel));
     const int buttonsHeight = buttons->sizeHint().height();
     buttons->setGeometry(kMargin, area.bottom() + 1 + kMargin, area.width(), buttonsHeight);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -300,7 +300,7 @@ void TemplateDialog::accept() {
     QDialog::accept();
 }
 
-int RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run) {
+Answer RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run) {
     TemplateDialog shown(dialog, run, AppMainWindow());
-    return RunModal(shown) == QDialog::Accepted ? IDOK : IDCANCEL;
+    return RunModal(shown) == QDialog::Accepted ? Answer::Ok : Answer::Cancel;
 }

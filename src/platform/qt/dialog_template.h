@@ -9,7 +9,7 @@
 // is 2 x 1.75 pixels per unit: the Options dialog is 350 x 350 pixels with its OK and Cancel.
 //
 // A control with an id has the dynamic property "controlId" and the object name "control<id>"; the
-// OK and Cancel buttons that stand in for the handheld's own are IDOK (1) and IDCANCEL (2).
+// OK and Cancel buttons that stand in for the handheld's own are Answer::Ok (1) and Answer::Cancel (2).
 #pragma once
 
 #include <QDialog>
@@ -94,5 +94,5 @@ class TemplateDialog : public QDialog {
 };
 
 // The host's dialog operation: builds the template's dialog, runs it modally (through RunModal, so
-// that tests can act on it) and returns IDOK or IDCANCEL.
-int RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run);
+// that tests can act on it) and returns Answer::Ok or Answer::Cancel.
+Answer RunTemplateDialog(const DialogTemplate& dialog, DialogRun& run);

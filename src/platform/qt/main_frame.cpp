@@ -418,7 +418,7 @@ void HostUpdateWindow() {
     if (mainFrame != nullptr) mainFrame->Client()->PaintNow();
 }
 
-int HostMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
+Answer HostMessageBox(std::u16string_view text, std::u16string_view caption, BoxStyle style) {
     return QtMessageBox(AppMainWindow(), FromUtf16(text), FromUtf16(caption), style);
 }
 

@@ -16,8 +16,8 @@ std::function<uint32_t()>& TickSource() {
     return source;
 }
 
-std::function<int(const AskedMessageBox&)>& MessageBoxAnswers() {
-    static std::function<int(const AskedMessageBox&)> answer;
+std::function<Answer(const AskedMessageBox&)>& MessageBoxAnswers() {
+    static std::function<Answer(const AskedMessageBox&)> answer;
     return answer;
 }
 
@@ -31,7 +31,8 @@ QWidget* mainWindow = nullptr;
 // A modal window covered part of the main window; the handheld repainted what it uncovered. Qt keeps
 // the window's last pixels instead, which would leave a picture on screen that the game state no
 // longer matches (the title screen after About, say), so the whole window is repainted.
-int RepaintUncovered(int result) {
+template <typename Result>
+Result RepaintUncovered(Result result) {
     if (auto* frame = qobject_cast<QMainWindow*>(mainWindow); frame != nullptr && frame->centralWidget()) {
         frame->centralWidget()->update();
     }
@@ -51,7 +52,7 @@ void SetTickSource(std::function<uint32_t()> source) {
     TickSource() = std::move(source);
 }
 
-int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style) {
+Answer QtMessageBox(QWidget* owner, const QString& text, const QString& caption, BoxStyle style) {
     if (MessageBoxAnswers())
         return RepaintUncovered(MessageBoxAnswers()(AskedMessageBox{text, caption, style}));
 
@@ -61,19 +62,18 @@ int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, un
     QMessageBox box(owner);
     box.setWindowTitle(caption);
     box.setText(shown);
-    box.setIcon((style & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION ? QMessageBox::Warning
-                                                                   : QMessageBox::NoIcon);
-    if ((style & 0xF) == MB_OKCANCEL) {
+    box.setIcon(style == BoxStyle::OkCancelWarning ? QMessageBox::Warning : QMessageBox::NoIcon);
+    if (style != BoxStyle::Ok) {
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.setDefaultButton(QMessageBox::Ok);
         box.setEscapeButton(QMessageBox::Cancel);
     } else {
         box.setStandardButtons(QMessageBox::Ok);
     }
-    return RepaintUncovered(box.exec() == QMessageBox::Ok ? IDOK : IDCANCEL);
+    return RepaintUncovered(box.exec() == QMessageBox::Ok ? Answer::Ok : Answer::Cancel);
 }
 
-void SetMessageBoxAnswers(std::function<int(const AskedMessageBox&)> answer) {
+void SetMessageBoxAnswers(std::function<Answer(const AskedMessageBox&)> answer) {
     MessageBoxAnswers() = std::move(answer);
 }
 

@@ -20,21 +20,21 @@ uint32_t QtTickCount();
 void SetTickSource(std::function<uint32_t()> source);
 
 // ---- Message boxes ------------------------------------------------------------------------------
-// Shows a modal message box owned by `owner` (may be null) and returns IDOK or IDCANCEL. Closing a
-// message box or a modal dialog repaints the whole main window, as the handheld did for what the
-// box had covered.
-int QtMessageBox(QWidget* owner, const QString& text, const QString& caption, unsigned style);
+// Shows a modal message box owned by `owner` (may be null) and returns Answer::Ok or Answer::Cancel. Closing
+// a message box or a modal dialog repaints the whole main window, as the handheld did for what the box had
+// covered.
+Answer QtMessageBox(QWidget* owner, const QString& text, const QString& caption, BoxStyle style);
 
 // What a message box was asked to show.
 struct AskedMessageBox {
     QString text;
     QString caption;
-    unsigned style = 0;
+    BoxStyle style = BoxStyle::Ok;
 };
 
-// Tests: from now on message boxes are not shown; each returns what `answer` gives for it (IDOK or
-// IDCANCEL). An empty function shows real boxes again.
-void SetMessageBoxAnswers(std::function<int(const AskedMessageBox&)> answer);
+// Tests: from now on message boxes are not shown; each returns what `answer` gives for it (Answer::Ok or
+// Answer::Cancel). An empty function shows real boxes again.
+void SetMessageBoxAnswers(std::function<Answer(const AskedMessageBox&)> answer);
 
 // ---- Modal dialogs ------------------------------------------------------------------------------
 // Runs a dialog modally and returns its result (QDialog::Accepted or Rejected).

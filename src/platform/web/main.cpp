@@ -27,10 +27,10 @@ EM_JS(void, PageView, (int zoom, int left, int top), { Module.web.view(zoom, lef
 EM_JS(void, PageOutlines, (const int32_t* values, int count), { Module.web.outlines(values, count); });
 EM_ASYNC_JS(int, PageMessageBox,
             (const char16_t* text, int textLength, const char16_t* caption, int captionLength, int okCancel,
-             int exclamation),
+             int exclamation, int okId, int cancelId),
             {
                 return await Module.web.messageBox(text, textLength, caption, captionLength, okCancel,
-                                                   exclamation);
+                                                   exclamation, okId, cancelId);
             });
 EM_JS(void, PageLanguage, (int french), { Module.web.language(french); });
 EM_JS(void, PageMenuTitle, (const char16_t* text, int length), { Module.web.menuTitle(text, length); });
@@ -58,8 +58,9 @@ EM_JS(int, PageLineWidth, (const char16_t* text, int length), { return Module.we
 EM_JS(void, PageDrawLine,
       (const char16_t* text, int length, uint8_t* mask, int width, int height, int ascent),
       { Module.web.drawLine(text, length, mask, width, height, ascent); });
-EM_JS(void, PageDialogBegin, (const char16_t* caption, int length, int width, int height),
-      { Module.web.dialogBegin(caption, length, width, height); });
+EM_JS(void, PageDialogBegin,
+      (const char16_t* caption, int length, int width, int height, int okId, int cancelId),
+      { Module.web.dialogBegin(caption, length, width, height, okId, cancelId); });
 EM_JS(void, PageDialogControl,
       (const char* kind, int id, int x, int y, int width, int height, const char16_t* text, int length,
        const char* style),
@@ -147,16 +148,15 @@ void PaintPending() {
 }
 
 // A box or dialog covered the game; the page keeps the canvas, but the game may have changed under it.
-int RepaintUncovered(int answer) {
+Answer RepaintUncovered(int id) {
     InvalidateClient();
-    return answer;
+    return id == AnswerId(Answer::Ok) ? Answer::Ok : Answer::Cancel;
 }
 
-int ShowMessageBox(std::u16string_view text, std::u16string_view caption, unsigned style) {
-    const bool okCancel = (style & 0xF) == MB_OKCANCEL;
-    const bool exclamation = (style & MB_ICONEXCLAMATION) == MB_ICONEXCLAMATION;
-    return RepaintUncovered(PageMessageBox(text.data(), Count(text), caption.data(), Count(caption),
-                                           okCancel ? 1 : 0, exclamation ? 1 : 0));
+Answer ShowMessageBox(std::u16string_view text, std::u16string_view caption, BoxStyle style) {
+    return RepaintUncovered(PageMessageBox(
+        text.data(), Count(text), caption.data(), Count(caption), style != BoxStyle::Ok ? 1 : 0,
+        style == BoxStyle::OkCancelWarning ? 1 : 0, AnswerId(Answer::Ok), AnswerId(Answer::Cancel)));
 }
 
 Bitmap LoadBitmap(int number) {
@@ -255,8 +255,9 @@ void SetText(void*, int id, std::u16string_view text) {
     PageSetControlText(id, text.data(), Count(text));
 }
 
-int RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
-    PageDialogBegin(dialog.caption.data(), Count(dialog.caption), dialog.width, dialog.height);
+Answer RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
+    PageDialogBegin(dialog.caption.data(), Count(dialog.caption), dialog.width, dialog.height,
+                    AnswerId(Answer::Ok), AnswerId(Answer::Cancel));
     for (const DialogControl& c : dialog.controls) {
         PageDialogControl(KindName(c.kind), c.id, c.x, c.y, c.width, c.height, c.text.data(), Count(c.text),
                           StyleNames(c.style).c_str());
@@ -265,8 +266,8 @@ int RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
     run.initDialog(run.state, controls);
     for (;;) {
         const int id = PageDialogClick();
-        if (id == IDOK) run.accepted(run.state, controls);
-        if (id == IDOK || id == IDCANCEL) {
+        if (id == AnswerId(Answer::Ok)) run.accepted(run.state, controls);
+        if (id == AnswerId(Answer::Ok) || id == AnswerId(Answer::Cancel)) {
             PageDialogEnd();
             return RepaintUncovered(id);
         }

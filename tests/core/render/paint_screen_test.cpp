@@ -169,7 +169,7 @@ TEST_F(PaintScreenTest, EachInternalErrorIsToldOnceLeavesOutWhatItCouldNotDrawAn
         ASSERT_EQ(standIn.asked.size(), 1u) << "error " << error;
         const AskedBox& told = standIn.asked[0];
         EXPECT_EQ(std::tuple(told.TextAndCaption(), told.style, told.phase),
-                  std::tuple(u"Internal error " + NumberText(error) + u" (Paint)|Error", 0u, 3));
+                  std::tuple(u"Internal error " + NumberText(error) + u" (Paint)|Error", BoxStyle::Ok, 3));
         EXPECT_EQ(CountOnScreen(area, kBlack), blackPixels) << "error " << error;
         EXPECT_EQ(CountOnScreen(legend, kBlack) < 60 * 17, error != 24)
             << "error " << error << ": the frame goes on";

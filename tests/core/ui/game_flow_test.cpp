@@ -144,11 +144,11 @@ TEST_F(GameFlowTest, ShowSolutionAsksOnlyWhileItemsAreMissingAndCancelKeepsPlayi
     StartKnownPuzzle();
     Place(SlashMirror, 4, 4);
     Place(Absorber, 4, 0);
-    standIn.answers = {IDCANCEL};
+    standIn.answers = {Answer::Cancel};
     Command(ID_SOLUTION);
     ASSERT_EQ(standIn.asked.size(), 1u);
     EXPECT_EQ(standIn.asked[0].TextAndCaption(), u"Not all items are placed.\r\nSolution anyway?|Solution");
-    EXPECT_EQ(standIn.asked[0].style, MB_OKCANCEL | MB_ICONEXCLAMATION) << "a warning with OK and Cancel";
+    EXPECT_EQ(standIn.asked[0].style, BoxStyle::OkCancelWarning) << "a warning with OK and Cancel";
     EXPECT_EQ(Outcome(), std::tuple(Playing, 100u, 0, 0, 0)) << "the clock goes on";
 
     GameState.langue = 1;
@@ -218,7 +218,7 @@ TEST_F(GameFlowTest, NewGameAndExitAskOnlyWhileTheClockRuns) {
 
     TapCell(0, 0);
     const Board player = GameState.playerBoard;
-    standIn.answers = {IDCANCEL, IDCANCEL};
+    standIn.answers = {Answer::Cancel, Answer::Cancel};
     Command(ID_NEW_GAME);
     Command(ID_APP_EXIT);
     ASSERT_EQ(standIn.asked.size(), 2u);

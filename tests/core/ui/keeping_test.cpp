@@ -106,7 +106,7 @@ TEST_F(KeepingTest, AGameThatEndsOrIsAbandonedByExitLeavesTheStore) {
 
     Command(ID_NEW_GAME);
     TapCell(3, 3);
-    standIn.answers = {IDCANCEL};
+    standIn.answers = {Answer::Cancel};
     EXPECT_FALSE(RequestClose()) << "Cancel keeps playing";
     EXPECT_NE(standIn.kept, "");
     EXPECT_TRUE(RequestClose());

@@ -13,7 +13,7 @@ namespace {
 class OptionsCommandTest : public GameTest {
   protected:
     // Clicks `id` in the next dialogs, then closes them with `button`.
-    static void ClickThenClose(int id, int button) {
+    static void ClickThenClose(int id, Answer button) {
         standIn.dialogAction = [id, button](StandInDialog& dialog) {
             if (id != 0) dialog.Click(id);
             return dialog.Close(button);
@@ -24,21 +24,21 @@ class OptionsCommandTest : public GameTest {
 TEST_F(OptionsCommandTest, BeforeTheFirstTapNothingIsAskedAndOnlyAGameChangeMakesANewGame) {
     StartPlaying();
     const Board hidden = GameState.hiddenBoard;
-    ClickThenClose(OptionsId::French, IDCANCEL);  // the language holds anyway
+    ClickThenClose(OptionsId::French, Answer::Cancel);  // the language holds anyway
     Command(ID_OPTIONS);
     EXPECT_EQ(std::tuple(GameState.langue, GameState.hiddenBoard == hidden, standIn.settingsWrites > 0),
               std::tuple(1, true, true))
         << "no new game; the store is written after every dialog";
     EXPECT_GT(standIn.commandsChanges, 0) << "the platform relabels its menus";
 
-    ClickThenClose(1021, IDOK);  // 7 x 7
+    ClickThenClose(1021, Answer::Ok);  // 7 x 7
     Command(ID_TOOL_OPTIONS);
     EXPECT_EQ(
         std::tuple(standIn.asked.size(), standIn.dialogsShown.size(), GameState.gridSize, GameState.boardX),
         std::tuple(size_t{0}, size_t{2}, 7, int16_t{60}))
         << "a new game of the new size";
     const Board seven = GameState.hiddenBoard;
-    ClickThenClose(OptionsId::Wormhole, IDCANCEL);
+    ClickThenClose(OptionsId::Wormhole, Answer::Cancel);
     Command(ID_OPTIONS);
     EXPECT_EQ(GameState.hiddenBoard, seven) << "Cancel after a change makes no new game";
 
@@ -52,7 +52,7 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
     StartPlaying();
     standIn.now = 5000;
     TapCell(0, 0);
-    standIn.answers = {IDCANCEL, IDOK};
+    standIn.answers = {Answer::Cancel, Answer::Ok};
     Command(ID_OPTIONS);
     ASSERT_EQ(standIn.asked.size(), 1u);
     EXPECT_EQ(standIn.asked[0].TextAndCaption(), u"This will abort the current game. Continue?|Warning");
@@ -63,7 +63,7 @@ TEST_F(OptionsCommandTest, DuringAGameItAsksAndEndsTheGameUncounted) {
 
     GameState.langue = 1;
     standIn.now = 9000;
-    ClickThenClose(0, IDOK);
+    ClickThenClose(0, Answer::Ok);
     const Board hidden = GameState.hiddenBoard;
     Command(ID_OPTIONS);
     ASSERT_EQ(standIn.asked.size(), 2u);
@@ -98,13 +98,14 @@ TEST_F(OptionsCommandTest, OnlyTheGameDefiningChoicesAskForANewGameAndOnlyOkKeep
         {1019, 0, true, [] { return GameState.damier == 5; }},  // the grid size it already had
     };
     for (const auto& [click, changed, holdsOnCancel, applied] : cases) {
-        for (int close : {IDOK, IDCANCEL}) {
+        for (Answer close : {Answer::Ok, Answer::Cancel}) {
             GameState = GameRecord{}, InitSettings();  // the options of a first run
             ClickThenClose(click, close);
             EXPECT_EQ(RunOptionsDialog(), close);
-            EXPECT_EQ(GameState.optionsChanged, close == IDOK ? changed : 0) << "after a click on " << click;
-            EXPECT_EQ(applied(), close == IDOK || holdsOnCancel)
-                << "after a click on " << click << " and " << close;
+            EXPECT_EQ(GameState.optionsChanged, close == Answer::Ok ? changed : 0)
+                << "after a click on " << click;
+            EXPECT_EQ(applied(), close == Answer::Ok || holdsOnCancel)
+                << "after a click on " << click << " and " << AnswerId(close);
         }
     }
 }
@@ -119,7 +120,7 @@ TEST_F(OptionsCommandTest, ThePlayerLanguageAndResetButtonsActAtOnce) {
         dialog.Click(OptionsId::French);
         dialog.Click(OptionsId::Reset);
         EXPECT_EQ(dialog.Text(OptionsId::Statistics), u"Pas de partie jouée");
-        return dialog.Close(IDCANCEL);
+        return dialog.Close(Answer::Cancel);
     };
     RunOptionsDialog();
     EXPECT_EQ(std::tuple(GameState.langue, GameState.stats2.totalplay, GameState.stats1.totaltime),

@@ -9,8 +9,6 @@
 
 const kWidth = 240;
 const kHeight = 268;
-const IDOK = 1;
-const IDCANCEL = 2;
 const kTextFont = '11px "DejaVu Sans", Verdana, sans-serif';
 const kDialogFont = '12px "DejaVu Sans", Verdana, sans-serif';
 const kWriteFault = 29;
@@ -26,6 +24,7 @@ const frame = bufferContext.createImageData(kWidth, kHeight);
 const glyphCanvas = document.createElement('canvas');
 const glyphs = glyphCanvas.getContext('2d', {willReadFrequently: true});
 
+let answerIds = {ok: 1, cancel: 2};  // the ids of the OK and Cancel buttons, as the game names them
 let busy = false;  // the game runs, or waits for the answer to a box or a dialog
 let french = false;
 let view = {zoom: 1, left: 0, top: 0};  // where the game shows on the canvas, as the game placed it
@@ -163,7 +162,7 @@ function element(tag, className, content) {
 }
 
 function buttonLabel(id) {
-  return id === IDOK ? 'OK' : french ? 'Annuler' : 'Cancel';
+  return id === answerIds.ok ? 'OK' : french ? 'Annuler' : 'Cancel';
 }
 
 // A modal HTML dialog with a caption, `body` and the buttons of `ids`; resolves to the id of the
@@ -286,10 +285,11 @@ const web = {
                      inner: v[i + 5], colour: v[i + 6]});
     }
   },
-  messageBox(address, length, captionAddress, captionLength, okCancel, exclamation) {
+  messageBox(address, length, captionAddress, captionLength, okCancel, exclamation, okId, cancelId) {
+    answerIds = {ok: okId, cancel: cancelId};
     const body = element('div', 'message', text(address, length).replace(/\r\n/g, '\n'));
     if (exclamation) body.prepend('\u26a0 ');
-    const ids = okCancel ? [IDOK, IDCANCEL] : [IDOK];
+    const ids = okCancel ? [okId, cancelId] : [okId];
     return modal(text(captionAddress, captionLength), body, ids, ids[ids.length - 1]);
   },
   language(isFrench) {
@@ -446,13 +446,14 @@ const web = {
   },
 
   // Dialogs built from the game's templates.
-  dialogBegin(address, length, width, height) {
+  dialogBegin(address, length, width, height, okId, cancelId) {
+    answerIds = {ok: okId, cancel: cancelId};
     const body = element('div', 'body');
     running = {unit: dialogUnits(), body, controls: new Map(), group: null, groups: 0, clicks: [], waiting: null};
     running.body.style.font = kDialogFont;
     running.body.style.width = Math.round(width * running.unit.x) + 'px';
     running.body.style.height = Math.round(height * running.unit.y) + 'px';
-    running.result = modal(text(address, length), body, [IDOK, IDCANCEL], IDCANCEL,
+    running.result = modal(text(address, length), body, [okId, cancelId], cancelId,
                            (id, finish) => { running.finish = finish; clicked(id); });
   },
   dialogControl(kind, id, x, y, width, height, address, length, style) {
@@ -508,7 +509,7 @@ const web = {
     return new Promise(resolve => { running.waiting = resolve; });
   },
   dialogEnd() {
-    if (running.finish) running.finish(IDCANCEL);
+    if (running.finish) running.finish(answerIds.cancel);
     running = null;
   },
   controlTextLength(id) {
