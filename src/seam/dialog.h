@@ -1,8 +1,9 @@
 // Dialog templates as data, and the game's side of a running dialog. A platform builds its own dialog
 // from a template: the controls at their places (in dialog units: a horizontal unit is a quarter of
 // the dialog font's average character width, a vertical unit an eighth of its height), each carrying
-// its id, with OK (Answer::Ok) and Cancel (Answer::Cancel) below the template's area. While the dialog runs
-// the game exchanges values with the controls by id, as the handheld's data exchange did.
+// its id, with OK and Cancel below the template's area (ids AnswerId(Answer::Ok), AnswerId(Answer::Cancel)).
+// While the dialog runs the game exchanges values with the controls by id, as the handheld's data
+// exchange did: the platform implements DialogControls, the game DialogRun.
 #pragma once
 
 #include <cstdint>
@@ -46,26 +47,32 @@ struct DialogTemplate {
     std::span<const DialogControl> controls;
 };
 
-// What the game can do with the controls of a running dialog. `pull` moves a control's state into the
-// value, otherwise the value goes into the control:
+// What the game can do with the controls of a running dialog (a platform's implementation). `pull` moves a
+// control's state into the value, otherwise the value goes into the control:
 // - text: an edit's text, lines broken by "\r\n";
 // - check: a check box, 0 or 1 read, any nonzero value checks it;
 // - radio: a group given by its first button, the position of the checked button in template order,
 //   -1 when none is; a position outside the group checks none.
-struct DialogControls {
-    void* dialog;
-    void (*exchangeText)(void* dialog, bool pull, int id, std::u16string& value);
-    void (*exchangeCheck)(void* dialog, bool pull, int id, int32_t& value);
-    void (*exchangeRadio)(void* dialog, bool pull, int firstId, int32_t& value);
+class DialogControls {
+  public:
+    virtual void ExchangeText(bool pull, int id, std::u16string& value) = 0;
+    virtual void ExchangeCheck(bool pull, int id, int32_t& value) = 0;
+    virtual void ExchangeRadio(bool pull, int firstId, int32_t& value) = 0;
     // A button's label or an edit's text.
-    void (*setText)(void* dialog, int id, std::u16string_view text);
+    virtual void SetText(int id, std::u16string_view text) = 0;
+
+  protected:
+    ~DialogControls() = default;
 };
 
 // The game's side of a running dialog: the first showing, a click on a button of the template, and OK
 // before the dialog closes. Cancel closes it without a word to the game.
-struct DialogRun {
-    void* state;
-    void (*initDialog)(void* state, const DialogControls& controls);
-    void (*clicked)(void* state, const DialogControls& controls, int id);
-    void (*accepted)(void* state, const DialogControls& controls);
+class DialogRun {
+  public:
+    virtual void InitDialog(DialogControls& controls) = 0;
+    virtual void Clicked(DialogControls& controls, int id) = 0;
+    virtual void Accepted(DialogControls& controls) = 0;
+
+  protected:
+    ~DialogRun() = default;
 };

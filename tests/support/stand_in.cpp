@@ -94,31 +94,32 @@ Host StandInHost() {
 
 // ---- Dialogs ----------------------------------------------------------------------------------------
 
-StandInDialog::StandInDialog(const DialogTemplate& dialog, DialogRun& run)
-    : template_(dialog), run_(run), exchange_{this, nullptr, nullptr, nullptr, nullptr} {
-    exchange_.exchangeText = [](void* self, bool pull, int id, std::u16string& value) {
-        std::u16string& text = Of(self)[id].text;
-        pull ? void(value = text) : void(text = value);
-    };
-    exchange_.exchangeCheck = [](void* self, bool pull, int id, int32_t& value) {
-        bool& checked = Of(self)[id].checked;
-        pull ? void(value = checked ? 1 : 0) : void(checked = value != 0);
-    };
-    exchange_.exchangeRadio = [](void* self, bool pull, int firstId, int32_t& value) {
-        const std::vector<int> group = static_cast<StandInDialog*>(self)->Group(firstId);
-        if (pull) value = -1;
-        for (int i = 0; i < static_cast<int>(group.size()); ++i) {
-            bool& checked = Of(self)[group[static_cast<std::size_t>(i)]].checked;
-            pull ? void(value = checked ? i : value) : void(checked = i == value);
-        }
-    };
-    exchange_.setText = [](void* self, int id, std::u16string_view text) { Of(self)[id].text = text; };
+StandInDialog::StandInDialog(const DialogTemplate& dialog, DialogRun& run) : template_(dialog), run_(run) {
     int group = -1;
     for (const DialogControl& c : dialog.controls) {
         if (c.kind == ControlKind::RadioButton && (c.style & kOpensGroup) != 0) group = c.id;
         controls_[c.id] = Control{c.text, false, c.kind == ControlKind::RadioButton ? group : -1};
     }
-    run.initDialog(run.state, exchange_);
+    run.InitDialog(*this);
+}
+
+void StandInDialog::ExchangeText(bool pull, int id, std::u16string& value) {
+    std::u16string& text = controls_[id].text;
+    pull ? void(value = text) : void(text = value);
+}
+
+void StandInDialog::ExchangeCheck(bool pull, int id, int32_t& value) {
+    bool& checked = controls_[id].checked;
+    pull ? void(value = checked ? 1 : 0) : void(checked = value != 0);
+}
+
+void StandInDialog::ExchangeRadio(bool pull, int firstId, int32_t& value) {
+    const std::vector<int> group = Group(firstId);
+    if (pull) value = -1;
+    for (int i = 0; i < static_cast<int>(group.size()); ++i) {
+        bool& checked = controls_[group[static_cast<std::size_t>(i)]].checked;
+        pull ? void(value = checked ? i : value) : void(checked = i == value);
+    }
 }
 
 std::vector<int> StandInDialog::Group(int firstId) const {
@@ -135,7 +136,7 @@ void StandInDialog::Click(int id) {
     for (int other : control.group >= 0 ? Group(control.group) : std::vector<int>{})
         controls_[other].checked = other == id;
     if (control.group < 0) control.checked = !control.checked;
-    run_.clicked(run_.state, exchange_, id);
+    run_.Clicked(*this, id);
 }
 
 // ---- The host and the screen -------------------------------------------------------------------------

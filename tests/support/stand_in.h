@@ -31,14 +31,12 @@ struct AskedBox {
 
 // A dialog built from its template as a platform builds it: each control's text and check, by id,
 // radio buttons grouped in template order. Click acts as the player's pointer and tells the game.
-class StandInDialog {
+class StandInDialog : private DialogControls {
   public:
     StandInDialog(const DialogTemplate& dialog, DialogRun& run);
     void Click(int id);
     // Answer::Ok runs the game's OK step before the dialog closes; returns `button`.
-    Answer Close(Answer button) {
-        return button == Answer::Ok ? run_.accepted(run_.state, exchange_), button : button;
-    }
+    Answer Close(Answer button) { return button == Answer::Ok ? run_.Accepted(*this), button : button; }
     const std::u16string& Text(int id) { return controls_[id].text; }
 
   private:
@@ -48,11 +46,13 @@ class StandInDialog {
         int group = -1;  // the id of its group's first radio button
     };
     std::vector<int> Group(int firstId) const;
-    static std::map<int, Control>& Of(void* self) { return static_cast<StandInDialog*>(self)->controls_; }
+    void ExchangeText(bool pull, int id, std::u16string& value) override;
+    void ExchangeCheck(bool pull, int id, int32_t& value) override;
+    void ExchangeRadio(bool pull, int firstId, int32_t& value) override;
+    void SetText(int id, std::u16string_view text) override { controls_[id].text = text; }
 
     const DialogTemplate& template_;
     DialogRun& run_;
-    DialogControls exchange_;
     std::map<int, Control> controls_;
 };
 

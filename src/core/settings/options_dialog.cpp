@@ -97,41 +97,39 @@ std::vector<DialogControl> OptionsControls() {
 }
 
 // pull: controls into values; otherwise values into controls.
-void DoDataExchange(OptionsDialog& d, const DialogControls& c, bool pull) {
-    c.exchangeRadio(c.dialog, pull, OptionsId::ItemCountFirst, d.itemCountChoice);
-    c.exchangeRadio(c.dialog, pull, OptionsId::English, d.languageChoice);
-    c.exchangeText(c.dialog, pull, OptionsId::Statistics, d.statisticsText);
-    c.exchangeRadio(c.dialog, pull, OptionsId::GridSizeFirst, d.gridSizeChoice);
-    c.exchangeText(c.dialog, pull, OptionsId::GridSizeLabel, d.gridSizeLabel);
-    c.exchangeCheck(c.dialog, pull, OptionsId::Absorbers, d.absorbers);
-    c.exchangeCheck(c.dialog, pull, OptionsId::ReflectingItems, d.reflectingItems);
-    c.exchangeCheck(c.dialog, pull, OptionsId::Hints, d.hints);
-    c.exchangeCheck(c.dialog, pull, OptionsId::Wormhole, d.wormhole);
-    c.exchangeText(c.dialog, pull, OptionsId::ItemCountLabel, d.itemCountLabel);
-    c.exchangeRadio(c.dialog, pull, OptionsId::Player1, d.playerChoice);
+void DoDataExchange(OptionsDialog& d, DialogControls& c, bool pull) {
+    c.ExchangeRadio(pull, OptionsId::ItemCountFirst, d.itemCountChoice);
+    c.ExchangeRadio(pull, OptionsId::English, d.languageChoice);
+    c.ExchangeText(pull, OptionsId::Statistics, d.statisticsText);
+    c.ExchangeRadio(pull, OptionsId::GridSizeFirst, d.gridSizeChoice);
+    c.ExchangeText(pull, OptionsId::GridSizeLabel, d.gridSizeLabel);
+    c.ExchangeCheck(pull, OptionsId::Absorbers, d.absorbers);
+    c.ExchangeCheck(pull, OptionsId::ReflectingItems, d.reflectingItems);
+    c.ExchangeCheck(pull, OptionsId::Hints, d.hints);
+    c.ExchangeCheck(pull, OptionsId::Wormhole, d.wormhole);
+    c.ExchangeText(pull, OptionsId::ItemCountLabel, d.itemCountLabel);
+    c.ExchangeRadio(pull, OptionsId::Player1, d.playerChoice);
 }
 
 // Puts the texts of the current language on the dialog and rebuilds the statistics text of the
 // current player. The labels and the statistics reach their controls with the next push.
-void RelabelOptions(OptionsDialog& d, const DialogControls& c) {
+void RelabelOptions(OptionsDialog& d, DialogControls& c) {
     const PlayerStats& stats = GameState.player == 0 ? GameState.stats1 : GameState.stats2;
     const bool english = GameState.langue == 0;
 
     d.gridSizeLabel = Text(english, u"Size of the grid", u"Taille de la grille");
     d.itemCountLabel = Text(english, u"Items", u"Eléments");
-    c.setText(c.dialog, OptionsId::Absorbers, Text(english, u"absorbtion", u"absorbé"));
-    c.setText(c.dialog, OptionsId::ReflectingItems, Text(english, u"total reflection", u"réflexion totale"));
-    c.setText(c.dialog, OptionsId::Wormhole, Text(english, u"light warp", u"tunnel"));
-    c.setText(c.dialog, OptionsId::Hints, Text(english, u"online hints", u"aide en ligne"));
+    c.SetText(OptionsId::Absorbers, Text(english, u"absorbtion", u"absorbé"));
+    c.SetText(OptionsId::ReflectingItems, Text(english, u"total reflection", u"réflexion totale"));
+    c.SetText(OptionsId::Wormhole, Text(english, u"light warp", u"tunnel"));
+    c.SetText(OptionsId::Hints, Text(english, u"online hints", u"aide en ligne"));
     d.statisticsText = StatisticsText(stats, GameState.langue);
-    c.setText(c.dialog, OptionsId::Reset,
-              Text(english, u"Reset statistics", u"Remise à zéro des statistiques"));
-    c.setText(c.dialog, OptionsId::Player1, Text(english, u"Player 1", u"Joueur 1"));
-    c.setText(c.dialog, OptionsId::Player2, Text(english, u"Player 2", u"Joueur 2"));
+    c.SetText(OptionsId::Reset, Text(english, u"Reset statistics", u"Remise à zéro des statistiques"));
+    c.SetText(OptionsId::Player1, Text(english, u"Player 1", u"Joueur 1"));
+    c.SetText(OptionsId::Player2, Text(english, u"Player 2", u"Joueur 2"));
 }
 
-void OnInitDialog(void* state, const DialogControls& c) {
-    OptionsDialog& d = *static_cast<OptionsDialog*>(state);
+void OnInitDialog(OptionsDialog& d, DialogControls& c) {
     DoDataExchange(d, c, false);  // what the handheld's base initialisation does
     d.itemCountChoice = GameState.items - 3;
     d.languageChoice = GameState.langue;
@@ -148,8 +146,7 @@ void OnInitDialog(void* state, const DialogControls& c) {
 // The language (which shows at once and stays even when the dialog is cancelled), the player (whose
 // statistics show at once; the choice stays too) and the reset (no confirmation: the statistics are
 // cleared at once, and the Options command saves them).
-void OnClicked(void* state, const DialogControls& c, int id) {
-    OptionsDialog& d = *static_cast<OptionsDialog*>(state);
+void OnClicked(OptionsDialog& d, DialogControls& c, int id) {
     switch (id) {
         case OptionsId::English:
         case OptionsId::French:
@@ -174,8 +171,7 @@ void OnClicked(void* state, const DialogControls& c, int id) {
 }
 
 // OK: the choices go into the game record, and a changed game asks for a new one.
-void OnOk(void* state, const DialogControls& c) {
-    OptionsDialog& d = *static_cast<OptionsDialog*>(state);
+void OnOk(OptionsDialog& d, DialogControls& c) {
     DoDataExchange(d, c, true);
     // Hints, language and player never ask for a new game.
     GameState.optionsChanged =
@@ -223,7 +219,12 @@ const DialogTemplate& OptionsTemplate() {
 }
 
 Answer RunOptionsDialog() {
-    OptionsDialog dialog;
-    DialogRun run{&dialog, &OnInitDialog, &OnClicked, &OnOk};
+    // The dialog's run: its values and the three steps above.
+    struct OptionsRun final : DialogRun {
+        OptionsDialog dialog;
+        void InitDialog(DialogControls& c) override { OnInitDialog(dialog, c); }
+        void Clicked(DialogControls& c, int id) override { OnClicked(dialog, c, id); }
+        void Accepted(DialogControls& c) override { OnOk(dialog, c); }
+    } run;
     return RunDialog(OptionsTemplate(), run);
 }

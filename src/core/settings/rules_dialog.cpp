@@ -31,22 +31,18 @@ struct RulesDialog {
     std::u16string titleText;
 };
 
-void DoDataExchange(RulesDialog& d, const DialogControls& c, bool pull) {
-    c.exchangeText(c.dialog, pull, RulesId::Text, d.rulesText);
-    c.exchangeText(c.dialog, pull, RulesId::Title, d.titleText);
+void DoDataExchange(RulesDialog& d, DialogControls& c, bool pull) {
+    c.ExchangeText(pull, RulesId::Text, d.rulesText);
+    c.ExchangeText(pull, RulesId::Title, d.titleText);
 }
 
 // The first showing fills the texts in the current language.
-void OnInitDialog(void* state, const DialogControls& c) {
-    RulesDialog& d = *static_cast<RulesDialog*>(state);
+void OnInitDialog(RulesDialog& d, DialogControls& c) {
     DoDataExchange(d, c, false);  // the handheld's base initialisation
     d.rulesText = RulesText(GameState.langue);
     d.titleText = GameState.langue == 0 ? kEnglishTitle : kFrenchTitle;
     DoDataExchange(d, c, false);
 }
-
-void OnClicked(void*, const DialogControls&, int) {}
-void OnOk(void*, const DialogControls&) {}
 
 }  // namespace
 
@@ -65,7 +61,12 @@ const DialogTemplate& RulesTemplate() {
 }
 
 Answer RunRulesDialog() {
-    RulesDialog dialog;
-    DialogRun run{&dialog, &OnInitDialog, &OnClicked, &OnOk};
+    // The rules only show: no button of the template, nothing to take on OK.
+    struct RulesRun final : DialogRun {
+        RulesDialog dialog;
+        void InitDialog(DialogControls& c) override { OnInitDialog(dialog, c); }
+        void Clicked(DialogControls&, int) override {}
+        void Accepted(DialogControls&) override {}
+    } run;
     return RunDialog(RulesTemplate(), run);
 }

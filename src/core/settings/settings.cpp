@@ -2,11 +2,11 @@
 
 #include <array>
 
+#include "core/ui/command_bar.h"
+#include "core/ui/help.h"
 #include "model/game_state.h"
 #include "model/model.h"
 #include "seam/registry.h"
-#include "core/ui/command_bar.h"
-#include "core/ui/help.h"
 
 namespace {
 

@@ -225,32 +225,10 @@ QString FromUtf16(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QWidget& DialogOf(void* dialog) {
-    return *static_cast<QWidget*>(dialog);
-}
-
-void TextExchange(void* dialog, bool pull, int id, std::u16string& value) {
-    QString text = FromUtf16(value);
-    ExchangeText(pull, DialogOf(dialog), id, text);
-    if (pull) value = text.toStdU16String();
-}
-
-void CheckExchange(void* dialog, bool pull, int id, int32_t& value) {
-    ExchangeCheck(pull, DialogOf(dialog), id, value);
-}
-
-void RadioExchange(void* dialog, bool pull, int firstId, int32_t& value) {
-    ExchangeRadio(pull, DialogOf(dialog), firstId, value);
-}
-
-void TextOf(void* dialog, int id, std::u16string_view text) {
-    SetControlText(DialogOf(dialog), id, FromUtf16(text));
-}
-
 }  // namespace
 
 TemplateDialog::TemplateDialog(const DialogTemplate& dialog, DialogRun& run, QWidget* parent)
-    : QDialog(parent), run_(run), controls_{this, &TextExchange, &CheckExchange, &RadioExchange, &TextOf} {
+    : QDialog(parent), run_(run) {
     DialogBuilder builder(*this, FromUtf16(dialog.caption), dialog.width, dialog.height);
     for (const DialogControl& c : dialog.controls) {
         const QString text = FromUtf16(c.text);
@@ -281,22 +259,39 @@ TemplateDialog::TemplateDialog(const DialogTemplate& dialog, DialogRun& run, QWi
         }
         if (button != nullptr) {
             const int id = c.id;
-            connect(button, &QAbstractButton::clicked, this,
-                    [this, id] { run_.clicked(run_.state, controls_, id); });
+            connect(button, &QAbstractButton::clicked, this, [this, id] { run_.Clicked(*this, id); });
         }
     }
+}
+
+void TemplateDialog::ExchangeText(bool pull, int id, std::u16string& value) {
+    QString text = FromUtf16(value);
+    ::ExchangeText(pull, *this, id, text);
+    if (pull) value = text.toStdU16String();
+}
+
+void TemplateDialog::ExchangeCheck(bool pull, int id, int32_t& value) {
+    ::ExchangeCheck(pull, *this, id, value);
+}
+
+void TemplateDialog::ExchangeRadio(bool pull, int firstId, int32_t& value) {
+    ::ExchangeRadio(pull, *this, firstId, value);
+}
+
+void TemplateDialog::SetText(int id, std::u16string_view text) {
+    SetControlText(*this, id, FromUtf16(text));
 }
 
 void TemplateDialog::setVisible(bool visible) {
     if (visible && !initialised_) {
         initialised_ = true;
-        run_.initDialog(run_.state, controls_);
+        run_.InitDialog(*this);
     }
     QDialog::setVisible(visible);
 }
 
 void TemplateDialog::accept() {
-    run_.accepted(run_.state, controls_);
+    run_.Accepted(*this);
     QDialog::accept();
 }
 

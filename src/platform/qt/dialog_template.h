@@ -79,8 +79,9 @@ void ExchangeCheck(bool pull, QWidget& dialog, int id, int32_t& value);
 //   -1 when none is; a position outside the group checks none.
 void ExchangeRadio(bool pull, QWidget& dialog, int firstId, int32_t& value);
 
-// A dialog built from a template, whose first showing, button clicks and OK go to the game's run.
-class TemplateDialog : public QDialog {
+// A dialog built from a template, whose first showing, button clicks and OK go to the game's run; the
+// game exchanges values with its controls through it.
+class TemplateDialog : public QDialog, private DialogControls {
   public:
     TemplateDialog(const DialogTemplate& dialog, DialogRun& run, QWidget* parent = nullptr);
 
@@ -88,8 +89,12 @@ class TemplateDialog : public QDialog {
     void accept() override;
 
   private:
+    void ExchangeText(bool pull, int id, std::u16string& value) override;
+    void ExchangeCheck(bool pull, int id, int32_t& value) override;
+    void ExchangeRadio(bool pull, int firstId, int32_t& value) override;
+    void SetText(int id, std::u16string_view text) override;
+
     DialogRun& run_;
-    DialogControls controls_;
     bool initialised_ = false;
 };
 

@@ -234,26 +234,27 @@ std::string StyleNames(unsigned style) {
     return names;
 }
 
-void ExchangeText(void*, bool pull, int id, std::u16string& value) {
-    if (!pull) {
-        PageSetControlText(id, value.data(), Count(value));
-        return;
+// The controls of the page's dialog that is open, as the game exchanges values with them.
+class PageControls final : public DialogControls {
+  public:
+    void ExchangeText(bool pull, int id, std::u16string& value) override {
+        if (!pull) {
+            PageSetControlText(id, value.data(), Count(value));
+            return;
+        }
+        value.assign(static_cast<std::size_t>(PageControlTextLength(id)), u'\0');
+        PageCopyControlText(id, value.data(), Count(value));
     }
-    value.assign(static_cast<std::size_t>(PageControlTextLength(id)), u'\0');
-    PageCopyControlText(id, value.data(), Count(value));
-}
-
-void ExchangeCheck(void*, bool pull, int id, int32_t& value) {
-    value = PageExchangeCheck(id, pull ? 1 : 0, value);
-}
-
-void ExchangeRadio(void*, bool pull, int firstId, int32_t& value) {
-    value = PageExchangeRadio(firstId, pull ? 1 : 0, value);
-}
-
-void SetText(void*, int id, std::u16string_view text) {
-    PageSetControlText(id, text.data(), Count(text));
-}
+    void ExchangeCheck(bool pull, int id, int32_t& value) override {
+        value = PageExchangeCheck(id, pull ? 1 : 0, value);
+    }
+    void ExchangeRadio(bool pull, int firstId, int32_t& value) override {
+        value = PageExchangeRadio(firstId, pull ? 1 : 0, value);
+    }
+    void SetText(int id, std::u16string_view text) override {
+        PageSetControlText(id, text.data(), Count(text));
+    }
+};
 
 Answer RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
     PageDialogBegin(dialog.caption.data(), Count(dialog.caption), dialog.width, dialog.height,
@@ -262,16 +263,16 @@ Answer RunPageDialog(const DialogTemplate& dialog, DialogRun& run) {
         PageDialogControl(KindName(c.kind), c.id, c.x, c.y, c.width, c.height, c.text.data(), Count(c.text),
                           StyleNames(c.style).c_str());
     }
-    const DialogControls controls{nullptr, &ExchangeText, &ExchangeCheck, &ExchangeRadio, &SetText};
-    run.initDialog(run.state, controls);
+    PageControls controls;
+    run.InitDialog(controls);
     for (;;) {
         const int id = PageDialogClick();
-        if (id == AnswerId(Answer::Ok)) run.accepted(run.state, controls);
+        if (id == AnswerId(Answer::Ok)) run.Accepted(controls);
         if (id == AnswerId(Answer::Ok) || id == AnswerId(Answer::Cancel)) {
             PageDialogEnd();
             return RepaintUncovered(id);
         }
-        run.clicked(run.state, controls, id);
+        run.Clicked(controls, id);
     }
 }
 
