@@ -134,7 +134,7 @@ ShownFrame PaintFrame(const Rect32& invalid) {
         if (GameState.titleFrame < 2) InvalidateClient();
     } else if (Offscreen.exists) {
         PaintErrors errors;
-        if (!RefreshShownState()) errors.Add(kLabelsFailed);
+        if (!ClockOnly(GameState, invalid) && !RefreshShownState()) errors.Add(kLabelsFailed);
         Paint(GameState, invalid, errors);
         for (int i = 0; i < errors.count; ++i) ReportPaintError(errors.numbers[i]);
     }

@@ -199,6 +199,10 @@ void ReportPaintError(int number) {
     MessageBox(text, u"Error", BoxStyle::Ok);
 }
 
+bool ClockOnly(const GameRecord& g, const Rect32& invalid) {
+    return InvalidBottom(invalid) <= g.clockRect.bottom;
+}
+
 bool RayShown(const GameRecord& g) {
     const bool rayDue =
         g.gamePhase == Finished || g.gamePhase == Learning || (g.gamePhase == Playing && g.hint != 0);
@@ -244,7 +248,7 @@ void Paint(const GameRecord& g, const Rect32& invalid, PaintErrors& errors) {
     dc.SetTextColor(kGreen);
     dc.SetBkColor(kBlack);
     DrawClock(dc, g);
-    if (InvalidBottom(invalid) <= g.clockRect.bottom) return;
+    if (ClockOnly(g, invalid)) return;
 
     dc.SetTextColor(kBlack);
     const Pen replacedPen = dc.SelectPen(whitePen);

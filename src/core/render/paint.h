@@ -31,6 +31,10 @@ struct PaintErrors {
 // False when the player's board could not be labelled.
 bool RefreshShownState();
 
+// Whether a paint request for `invalid` reaches no further down than the clock strip: such a frame
+// draws the clock alone, and the rest of the last full frame stays on screen.
+bool ClockOnly(const GameRecord& game, const Rect32& invalid);
+
 // Whether the frame shows a ray: the shown port's, once the game is over, during Learn rules, or while
 // playing with online hints on.
 bool RayShown(const GameRecord& game);
