@@ -49,6 +49,7 @@
 #include "core/ui/game_flow.h"
 #include "core/ui/input.h"
 #include "model/game_state.h"
+#include "model/kept_game.h"
 #include "model/random.h"
 #include "platform/qt/dialog_template.h"
 #include "platform/qt/main_frame.h"
@@ -298,13 +299,16 @@ class Soak {
     // The world as the last check left it.
     GameRecord before_{};
     FileFacts file_;
-    bool damaged_ = false;         // the settings file holds bytes the game did not write
-    bool blocked_ = false;         // nothing can be written
-    bool keptUnderTitle_ = false;  // a restart found the game in progress again
-    uint32_t keptAtLeast_ = 0;     // the time a found game's clock may show: from its last shown time
-    uint32_t keptAtMost_ = 0;      // less the few seconds between saves, up to the time at the kill
-    bool linked_ = false;          // the settings path is a symbolic link the game must keep
-    std::string complete_;         // the last text found complete
+    bool damaged_ = false;            // the settings file holds bytes the game did not write
+    bool blocked_ = false;            // nothing can be written
+    bool keptUnderTitle_ = false;     // a restart found the game in progress again
+    std::string keptText_;            // the kept game's file as the kill left it
+    bool blockedSinceStart_ = false;  // writes failed at some time since the program started
+    bool keptFresh_ = false;          // and had not, when it was killed
+    uint32_t keptAtLeast_ = 0;        // the time a found game's clock may show: from its last shown time
+    uint32_t keptAtMost_ = 0;         // less the few seconds between saves, up to the time at the kill
+    bool linked_ = false;             // the settings path is a symbolic link the game must keep
+    std::string complete_;            // the last text found complete
     bool restarted_ = false;
     uint64_t clockStart_ = 0;  // clock64 when the running game's clock started
     uint32_t shownBefore_ = 0;
@@ -389,6 +393,7 @@ void Soak::Start() {
     }
     Settle();
     restarted_ = true;
+    blockedSinceStart_ = blocked_;
 }
 
 // The program ends, as at a kill, and starts again with a fresh game record.
@@ -587,6 +592,7 @@ void Soak::Damage(Event& event) {
                 setrlimit(RLIMIT_FSIZE, &full);
             }
             blocked_ = true;
+            blockedSinceStart_ = true;
             break;
         case 6: {
             if (now.link || now.folder) return Damage(event);
@@ -644,6 +650,8 @@ Event Soak::Play() {
         event.kind = Event::Restart;
         event.text = "the program killed and started again";
         current_ = &event;
+        keptText_ = Look(KeptGameFilePath()).text;
+        keptFresh_ = !blockedSinceStart_;
         Restart();
     }
     event.text += " (clock " + std::to_string(static_cast<uint32_t>(clock64)) + ")";
@@ -680,18 +688,26 @@ void Soak::Check(const Event& event) {
           event.command == ID_EDIT_UNDO));
     const bool wasInProgress = was.titleStartTick == 0 && was.gamePhase == Playing && was.moveCount != 0;
 
-    // A kill keeps the game in progress: the next start shows it again under its title screen, board,
-    // palette, labels and all, unless nothing could be written.
+    // A kill keeps the game in progress: the next start shows the game its file holds under the title
+    // screen, board, palette, labels and all; without one (or with one it cannot read) a new deal. While
+    // the file can be written, it holds the killed game itself.
     if (event.kind == Event::Restart) {
         keptUnderTitle_ = g.moveCount != 0;
-        if (wasInProgress && !blocked_) {
-            require(g.hiddenBoard == was.hiddenBoard && g.playerBoard == was.playerBoard &&
-                        g.hiddenLabels == was.hiddenLabels && g.gridSize == was.gridSize &&
-                        g.itemCount == was.itemCount && g.wormholeA == was.wormholeA &&
-                        g.wormholeB == was.wormholeB && g.moveCount == was.moveCount &&
-                        g.placedCount == was.placedCount && g.paletteSlot == was.paletteSlot &&
-                        g.shownPort == was.shownPort && (g.hint != 0) == (was.hint != 0),
-                    "a restart did not find the game in progress as it was");
+        KeptGame kept;
+        if (ReadKeptGame(keptText_, kept)) {
+            PlayerSide side = kept.player;
+            SettlePalette(side, kept.hiddenBoard, kept.gridSize);
+            require(g.hiddenBoard == kept.hiddenBoard && g.playerBoard == side.playerBoard &&
+                        g.moveCount == kept.moveCount && g.paletteSlot == kept.player.paletteSlot &&
+                        g.shownPort == kept.shownPort && g.gridSize == kept.gridSize,
+                    "a restart did not show the game its file keeps");
+        } else {
+            require(g.moveCount == 0, "a restart found a game its file does not keep");
+        }
+        // The kill left the killed game itself in its file (no write failed since the program started):
+        // its clock goes on from its last shown time, less the few seconds between saves.
+        if (wasInProgress && keptFresh_ && g.hiddenBoard == was.hiddenBoard &&
+            g.playerBoard == was.playerBoard) {
             const uint32_t lastShown = was.lastTick - was.gameStartTick;
             keptAtLeast_ = lastShown > 5000 ? lastShown - 5000 : 0;
             keptAtMost_ = static_cast<uint32_t>(clock64) - was.gameStartTick;

@@ -111,7 +111,8 @@ void KeepGame() {
     lastKeptTick = GetTickCount();
     if (InProgress()) {
         stored = true;
-        WriteKeptGameText(WriteKeptGame(CaptureNow()));
+        // A store that cannot be written now (a full disk) is tried again at the clock's next tick.
+        if (WriteKeptGameText(WriteKeptGame(CaptureNow())) != 0) lastKeptTick -= kKeepEveryMs;
     } else if (stored) {
         stored = false;
         WriteKeptGameText(std::string());
