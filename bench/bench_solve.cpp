@@ -10,6 +10,7 @@
 #include <random>
 #include <vector>
 
+#include "dealt_puzzles.h"
 #include "model/model.h"
 #include "model/random.h"
 #include "model/solve.h"
@@ -17,19 +18,6 @@
 namespace {
 
 constexpr int kSeeds = 10'000;
-
-uint32_t EngineDraw(void* engine) {
-    return static_cast<uint32_t>((*static_cast<std::mt19937*>(engine))());
-}
-
-void SetOptions(int options) {
-    GameState = GameRecord{};
-    GameState.damier = 8;
-    GameState.items = 13;
-    GameState.usereflect = options & 1;
-    GameState.useabsorbed = options & 2;
-    GameState.useworm = options & 4;
-}
 
 double Milliseconds(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();

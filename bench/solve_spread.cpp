@@ -13,6 +13,7 @@
 #include <random>
 #include <vector>
 
+#include "dealt_puzzles.h"
 #include "model/model.h"
 #include "model/random.h"
 #include "model/solve.h"
@@ -61,19 +62,6 @@ double CpuMilliseconds() {
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
     return static_cast<double>(now.tv_sec) * 1000.0 + static_cast<double>(now.tv_nsec) / 1e6;
 #endif
-}
-
-uint32_t EngineDraw(void* engine) {
-    return static_cast<uint32_t>((*static_cast<std::mt19937*>(engine))());
-}
-
-void SetOptions(int options) {
-    GameState = GameRecord{};
-    GameState.damier = 8;
-    GameState.items = 13;
-    GameState.usereflect = options & 1;
-    GameState.useabsorbed = options & 2;
-    GameState.useworm = options & 4;
 }
 
 // FNV-1a over the answer: status, count and sure cells.
