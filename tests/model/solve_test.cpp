@@ -90,6 +90,18 @@ void Enumerate(Board& board, int32_t n, int32_t cell, std::array<int32_t, 7>& le
     }
 }
 
+// Tallies every arrangement of `board`'s items on its grid, its wormhole ends staying where they stand.
+void Tally(const Board& board, int32_t n, std::vector<Truth>& truths) {
+    std::array<int32_t, 7> left{};
+    int32_t k = 0;
+    Board empty{};
+    for (int32_t cell = 0; cell < 64; ++cell) {
+        if (board[cell] >= WormholeA) empty[cell] = board[cell];
+        if (board[cell] != Empty && board[cell] < WormholeA) ++left[board[cell]], ++k;
+    }
+    Enumerate(empty, n, 0, left, k, truths);
+}
+
 Puzzle PuzzleOf(const Board& hidden, int32_t n, const PortLabels& labels) {
     Puzzle puzzle;
     puzzle.size = n;
@@ -116,15 +128,8 @@ void ExpectSureCells(const Solution& solution, const Truth& truth, int32_t n) {
 
 // The puzzle of `board`'s labels and items, with none placed: count and sure cells against brute force.
 void ExpectSolvedAsBruteForce(const Board& board, int32_t n) {
-    std::array<int32_t, 7> left{};
-    int32_t k = 0;
-    for (int16_t content : board) {
-        if (content != Empty && content <= TotalReflector) ++left[content], ++k;
-    }
     std::vector<Truth> truths{{GameLabels(board, n), {}}};
-    Board empty{};
-    for (int32_t cell = 0; cell < 64; ++cell) empty[cell] = board[cell] >= WormholeA ? board[cell] : 0;
-    Enumerate(empty, n, 0, left, k, truths);
+    Tally(board, n, truths);
     const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
     ASSERT_EQ(solution.status, SolveStatus::Exact);
     ASSERT_EQ(solution.arrangements, truths[0].count);
@@ -173,13 +178,7 @@ TEST_F(SolveTest, CountsAndSureCellsAgreeWithBruteForceOnSmallBoards) {
             truths.push_back({labels, keepItem});
             truths.push_back({labels, keepWrong});
         }
-        std::array<int32_t, 7> left{};
-        for (int16_t content : dealt) {
-            if (content <= TotalReflector) ++left[content];
-        }
-        Board empty{};
-        for (int32_t cell = 0; cell < 64; ++cell) empty[cell] = dealt[cell] >= WormholeA ? dealt[cell] : 0;
-        Enumerate(empty, n, 0, left, k, truths);
+        Tally(dealt, n, truths);
 
         for (const Truth& truth : truths) {
             Puzzle puzzle = PuzzleOf(dealt, n, truth.labels);
