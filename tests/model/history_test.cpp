@@ -48,19 +48,6 @@ TEST_F(HistoryTest, UndoTakesTheChangesBackInTurnAndRedoPutsThemAgain) {
     EXPECT_EQ(history.undo.size(), 3u);
 }
 
-TEST_F(HistoryTest, UndoGivesBackTheSelectionAndCountsOfBeforeTheChange) {
-    PickSlot(3);  // the total reflector, last of the strip
-    ASSERT_TRUE(Tap(history, 1, 1));
-    EXPECT_EQ(GameState.paletteSlot, 2) << "the selection stays inside the shorter strip";
-    EXPECT_EQ(GameState.remaining[TotalReflector], 0);
-    ASSERT_TRUE(Undo(history, GameState));
-    EXPECT_EQ(GameState.paletteSlot, 3);
-    EXPECT_EQ(GameState.selectedItem, TotalReflector);
-    EXPECT_EQ(GameState.remaining[TotalReflector], 1);
-    EXPECT_EQ(GameState.placedCount, 0);
-    EXPECT_EQ(GameState.playerBoard[1 * 8 + 1], Empty);
-}
-
 TEST_F(HistoryTest, ANewChangeDropsTheRedoStepsButATapThatChangedNothingDoesNot) {
     ASSERT_TRUE(Tap(history, 0, 1));
     const PlayerSide one = TakePlayerSide(GameState);
@@ -76,13 +63,6 @@ TEST_F(HistoryTest, ANewChangeDropsTheRedoStepsButATapThatChangedNothingDoesNot)
     EXPECT_FALSE(CanRedo(history)) << "a new change kept the redo steps";
     ASSERT_TRUE(Undo(history, GameState));
     EXPECT_EQ(TakePlayerSide(GameState).playerBoard, one.playerBoard);
-}
-
-TEST_F(HistoryTest, AFullPaletteRefusesAnItemAndThatIsNoStep) {
-    for (int32_t x = 0; x < 4; ++x) ASSERT_TRUE(Tap(history, x, 2)) << "cell " << x;
-    EXPECT_EQ(GameState.placedCount, 4);
-    EXPECT_FALSE(Tap(history, 0, 0)) << "a fifth item was placed";
-    EXPECT_EQ(history.undo.size(), 4u);
 }
 
 TEST_F(HistoryTest, TheHistoryKeepsTheLastStepsUpToItsLimit) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <random>
+#include <span>
 #include <vector>
 
 #include "model_test.h"
@@ -89,6 +90,18 @@ void Enumerate(Board& board, int32_t n, int32_t cell, std::array<int32_t, 7>& le
     }
 }
 
+// Tallies every arrangement of `board`'s items on its grid, its wormhole ends staying where they stand.
+void Tally(const Board& board, int32_t n, std::vector<Truth>& truths) {
+    std::array<int32_t, 7> left{};
+    int32_t k = 0;
+    Board empty{};
+    for (int32_t cell = 0; cell < 64; ++cell) {
+        if (board[cell] >= WormholeA) empty[cell] = board[cell];
+        if (board[cell] != Empty && board[cell] < WormholeA) ++left[board[cell]], ++k;
+    }
+    Enumerate(empty, n, 0, left, k, truths);
+}
+
 Puzzle PuzzleOf(const Board& hidden, int32_t n, const PortLabels& labels) {
     Puzzle puzzle;
     puzzle.size = n;
@@ -99,6 +112,28 @@ Puzzle PuzzleOf(const Board& hidden, int32_t n, const PortLabels& labels) {
         if (hidden[cell] >= SlashMirror && hidden[cell] <= TotalReflector) ++puzzle.items[hidden[cell]];
     }
     return puzzle;
+}
+
+// The sure cells that brute force found: a cell off the grid is empty, a cell that held one content in
+// every arrangement is sure of it.
+void ExpectSureCells(const Solution& solution, const Truth& truth, int32_t n) {
+    for (int32_t cell = 0; cell < 64; ++cell) {
+        const uint16_t seen = truth.seen[cell];
+        const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
+                             : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
+                                                            : kNotSure;
+        EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
+    }
+}
+
+// The puzzle of `board`'s labels and items, with none placed: count and sure cells against brute force.
+void ExpectSolvedAsBruteForce(const Board& board, int32_t n) {
+    std::vector<Truth> truths{{GameLabels(board, n), {}}};
+    Tally(board, n, truths);
+    const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
+    ASSERT_EQ(solution.status, SolveStatus::Exact);
+    ASSERT_EQ(solution.arrangements, truths[0].count);
+    ExpectSureCells(solution, truths[0], n);
 }
 
 // For every option set, a dealt puzzle and boards with its items shuffled around, each alone and with
@@ -143,13 +178,7 @@ TEST_F(SolveTest, CountsAndSureCellsAgreeWithBruteForceOnSmallBoards) {
             truths.push_back({labels, keepItem});
             truths.push_back({labels, keepWrong});
         }
-        std::array<int32_t, 7> left{};
-        for (int16_t content : dealt) {
-            if (content <= TotalReflector) ++left[content];
-        }
-        Board empty{};
-        for (int32_t cell = 0; cell < 64; ++cell) empty[cell] = dealt[cell] >= WormholeA ? dealt[cell] : 0;
-        Enumerate(empty, n, 0, left, k, truths);
+        Tally(dealt, n, truths);
 
         for (const Truth& truth : truths) {
             Puzzle puzzle = PuzzleOf(dealt, n, truth.labels);
@@ -160,54 +189,12 @@ TEST_F(SolveTest, CountsAndSureCellsAgreeWithBruteForceOnSmallBoards) {
             ASSERT_EQ(solution.status, SolveStatus::Exact);
             ASSERT_EQ(solution.arrangements, truth.count);
             EXPECT_EQ(PlacedItemsFit(puzzle), truth.count ? Fit::Yes : Fit::No);
-            for (int32_t cell = 0; cell < 64; ++cell) {
-                const bool onGrid = cell / 8 < n && cell % 8 < n;
-                const uint16_t seen = truth.seen[cell];
-                int16_t sure = kNotSure;
-                if (!onGrid) sure = Empty;
-                if (onGrid && std::has_single_bit(seen)) sure = static_cast<int16_t>(std::countr_zero(seen));
-                EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
-            }
+            ExpectSureCells(solution, truth, n);
             if (truth.keep == Board{}) ++(truth.count == 1 ? unique : several);
             if (truth.count == 0) ++none;
         }
     }
     EXPECT_TRUE(unique > 0 && several > 0 && none > 0) << unique << " " << several << " " << none;
-}
-
-// Boards of | and - mirrors with a few other items, where most rays cross cells lengthwise along the
-// mirrors still to place and the leaves count many ways to put them there: count and sure cells against
-// brute force.
-TEST_F(SolveTest, CellsCrossedLengthwiseCountBothTheMirrorAndNothing) {
-    std::mt19937 engine{23};
-    constexpr int16_t kPalette[] = {VerticalMirror,   VerticalMirror, HorizontalMirror,
-                                    HorizontalMirror, TotalReflector, SlashMirror};
-    for (int round = 0; round < 12; ++round) {
-        const int32_t n = 4, k = 3 + round % 3;
-        Board board{};
-        std::array<int32_t, 7> left{};
-        for (int placed = 0; placed < k;) {
-            const uint32_t cell = engine() % 16;
-            if (board[cell / 4 * 8 + cell % 4] != Empty) continue;
-            board[cell / 4 * 8 + cell % 4] = kPalette[engine() % (round < 6 ? 4 : 6)];
-            ++left[board[cell / 4 * 8 + cell % 4]];
-            ++placed;
-        }
-        std::vector<Truth> truths{{GameLabels(board, n), {}}};
-        Board empty{};
-        Enumerate(empty, n, 0, left, k, truths);
-        const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
-        SCOPED_TRACE(testing::Message() << "round " << round);
-        ASSERT_EQ(solution.status, SolveStatus::Exact);
-        ASSERT_EQ(solution.arrangements, truths[0].count);
-        for (int32_t cell = 0; cell < 64; ++cell) {
-            const uint16_t seen = truths[0].seen[cell];
-            const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
-                                 : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
-                                                                : kNotSure;
-            EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
-        }
-    }
 }
 
 TEST_F(SolveTest, TheCapAndTheBudgetStopTheSearchAndSaySo) {
@@ -260,43 +247,40 @@ TEST_F(SolveTest, APuzzleThatBreaksItsOwnRulesHasNoArrangement) {
 
 }  // namespace
 
+// `k` items drawn from `palette` on distinct empty cells of a 4 x 4 board.
+Board Scatter(std::mt19937& engine, int k, std::span<const int16_t> palette, Board board = {}) {
+    for (int placed = 0; placed < k;) {
+        int16_t& cell = board[engine() % 4 * 8 + engine() % 4];
+        if (cell != Empty) continue;
+        cell = palette[engine() % palette.size()];
+        ++placed;
+    }
+    return board;
+}
+
 // Boards of 4 x 4 cells that hide one item, any type on any cell, or two: the rays that the items turn
 // or stop are as many as such items can serve, and a search that counted an item for fewer rays would
-// miss arrangements. Count and sure cells against brute force.
-TEST_F(SolveTest, OneOrTwoItemsServeEveryRayTheyTurn) {
+// miss arrangements. Then boards of | and - mirrors with a few other items, where most rays cross cells
+// lengthwise along the mirrors still to place and the leaves count many ways to put them there, and
+// boards whose wormhole pair has an end in the corner. Count and sure cells against brute force.
+TEST_F(SolveTest, ItemsServeEveryRayTheyTurnAndCellsCrossedLengthwiseCountBothTheMirrorAndNothing) {
     std::mt19937 engine{31};
-    constexpr int32_t n = 4;
-    for (int round = 0; round < 96 + 48; ++round) {
+    constexpr int16_t kAny[] = {SlashMirror,      BackslashMirror, VerticalMirror,
+                                HorizontalMirror, Absorber,        TotalReflector};
+    constexpr int16_t kLengthwise[] = {VerticalMirror,   VerticalMirror, HorizontalMirror,
+                                       HorizontalMirror, TotalReflector, SlashMirror};
+    for (int round = 0; round < 96 + 48 + 12 + 12; ++round) {
         Board board{};
-        std::array<int32_t, 7> left{};
-        if (round < 96) {
-            const int32_t cell = round % 16;
-            board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + round / 16);
-        } else {
-            for (int placed = 0; placed < 2;) {
-                const uint32_t cell = engine() % 16;
-                if (board[cell / 4 * 8 + cell % 4] != Empty) continue;
-                board[cell / 4 * 8 + cell % 4] = static_cast<int16_t>(SlashMirror + engine() % 6);
-                ++placed;
-            }
+        if (round < 96)
+            board[round % 16 / 4 * 8 + round % 4] = static_cast<int16_t>(SlashMirror + round / 16);
+        if (round >= 96 && round < 96 + 48) board = Scatter(engine, 2, kAny);
+        if (round >= 96 + 48 && round < 96 + 48 + 12)
+            board = Scatter(engine, 3 + round % 3, std::span(kLengthwise, round % 2 ? 6 : 4));
+        if (round >= 96 + 48 + 12) {
+            board[0] = WormholeA;
+            board = Scatter(engine, 3, kAny, Scatter(engine, 1, std::array{int16_t{WormholeB}}, board));
         }
-        int32_t k = 0;
-        for (int16_t content : board) {
-            if (content != Empty) ++left[content], ++k;
-        }
-        std::vector<Truth> truths{{GameLabels(board, n), {}}};
-        Board empty{};
-        Enumerate(empty, n, 0, left, k, truths);
-        const Solution solution = SolvePuzzle(PuzzleOf(board, n, truths[0].labels));
         SCOPED_TRACE(testing::Message() << "round " << round);
-        ASSERT_EQ(solution.status, SolveStatus::Exact);
-        ASSERT_EQ(solution.arrangements, truths[0].count);
-        for (int32_t cell = 0; cell < 64; ++cell) {
-            const uint16_t seen = truths[0].seen[cell];
-            const int16_t sure = cell / 8 >= n || cell % 8 >= n ? static_cast<int16_t>(Empty)
-                                 : std::has_single_bit(seen)    ? static_cast<int16_t>(std::countr_zero(seen))
-                                                                : kNotSure;
-            EXPECT_EQ(solution.sure[cell], sure) << "cell " << cell / 8 << " " << cell % 8;
-        }
+        ExpectSolvedAsBruteForce(board, 4);
     }
 }
