@@ -32,8 +32,7 @@ void ChargeHelp() {
     GameRecord& g = GameState;
     if (g.moveCount == 0) {
         g.moveCount = 1;
-        g.gameStartTick = StartTick();
-        g.timerId = SetTimer(1, 100);
+        StartGameClock(0);
     }
     g.gameStartTick -= kHelpCostMs;
     if (g.gameStartTick == 0) g.gameStartTick = UINT32_MAX;  // 0 reads as "not started"

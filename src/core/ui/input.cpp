@@ -18,10 +18,7 @@ constexpr int16_t kPortHiddenAgain = -89;  // a second tap on the shown port hid
 void TapBoard(int column, int row) {
     GameRecord& g = GameState;
     g.moveCount += 1;
-    if (g.moveCount == 1) {
-        g.gameStartTick = g.lastTick = StartTick();
-        g.timerId = SetTimer(1, 100);
-    }
+    if (g.moveCount == 1) StartGameClock(0);
 
     int16_t& cell = g.playerBoard[column * 8 + row];
     if (cell == WormholeA || cell == WormholeB) return;  // the pair can be neither placed nor removed

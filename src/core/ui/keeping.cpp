@@ -30,15 +30,6 @@ KeptGame CaptureNow() {
     return kept;
 }
 
-void StartClock(uint32_t elapsedMs) {
-    GameRecord& g = GameState;
-    const uint32_t now = StartTick();
-    g.gameStartTick = now - elapsedMs;
-    if (g.gameStartTick == 0) g.gameStartTick = UINT32_MAX;  // 0 reads as "not started"
-    g.lastTick = now;
-    g.timerId = SetTimer(1, 100);
-}
-
 // Puts `kept` in play; its clock goes on now, or when the title screen ends.
 void BringBack(const KeptGame& kept) {
     RestoreGame(kept, GameState, steps);
@@ -49,12 +40,21 @@ void BringBack(const KeptGame& kept) {
             resumeAfterTitle = true;
             resumeElapsedMs = kept.elapsedMs;
         } else {
-            StartClock(kept.elapsedMs);
+            StartGameClock(kept.elapsedMs);
         }
     }
 }
 
 }  // namespace
+
+void StartGameClock(uint32_t elapsedMs) {
+    GameRecord& g = GameState;
+    const uint32_t now = StartTick();
+    g.gameStartTick = now - elapsedMs;
+    if (g.gameStartTick == 0) g.gameStartTick = UINT32_MAX;  // 0 reads as "not started"
+    g.lastTick = now;
+    g.timerId = SetTimer(1, 100);
+}
 
 void ForgetSteps() {
     steps = History{};
@@ -140,5 +140,5 @@ void FindKeptGame() {
 void ResumeKeptClock() {
     if (!resumeAfterTitle) return;
     resumeAfterTitle = false;
-    if (InProgress()) StartClock(resumeElapsedMs);
+    if (InProgress()) StartGameClock(resumeElapsedMs);
 }

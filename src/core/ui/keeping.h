@@ -15,6 +15,10 @@
 
 #include "model/history.h"
 
+// Starts the game's clock showing `elapsedMs` already played, with its 100 ms timer: at a game's first
+// counted tap or help (0), or when a kept or abandoned game comes back.
+void StartGameClock(uint32_t elapsedMs);
+
 // A new game or the demonstration starts: no step to undo or redo.
 void ForgetSteps();
 
